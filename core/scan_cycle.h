@@ -1,0 +1,26 @@
+#pragma once
+
+#include "board.h"
+#include "form_state.h"
+
+namespace apqr {
+
+// One cycle of the scan to the next modulus with only trivial progressions.
+// The window raises the modulus through its scroll bar, whose handler
+// rebuilds, so a cycle is split around that step: BeginScanCycle, then the
+// rebuild, then FinishScanCycle.
+enum class ScanStep {
+    Continue,        // a progression was found: go on with the next modulus
+    OnlyTrivial,     // nothing found: the scan ends on this modulus
+    StopRequested,   // the user asked to stop; this cycle's result stands
+};
+
+void BeginScanCycle(FormState& state);
+// Searches the freshly built board and says how the scan goes on.
+[[nodiscard]] ScanStep FinishScanCycle(Board& board, FormState& state);
+
+// A whole cycle without a window: Text2 takes the modulus, the board is
+// rebuilt and searched.
+[[nodiscard]] ScanStep RunScanCycle(Board& board, FormState& state, int modulus);
+
+}  // namespace apqr
