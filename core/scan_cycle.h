@@ -13,6 +13,7 @@ enum class ScanStep {
     Continue,        // a progression was found: go on with the next modulus
     OnlyTrivial,     // nothing found: the scan ends on this modulus
     StopRequested,   // the user asked to stop; this cycle's result stands
+    OutOfRange,      // the modulus cannot be built; nothing changed
 };
 
 void BeginScanCycle(FormState& state);

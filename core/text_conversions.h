@@ -18,7 +18,7 @@ namespace apqr {
 [[nodiscard]] double numericValue(std::string_view text);
 
 // An integral value as text without a leading blank: "12", "-3". Values of
-// any size are written out in full.
+// any size are written out in full; a fraction is shown as it is ("7.5").
 [[nodiscard]] std::string integerText(double integral);
 
 // An integral value with a blank in front of a non-negative number: " 12", "-3".

@@ -1,0 +1,107 @@
+#include "board.h"
+
+#include <algorithm>
+
+#include "board_geometry.h"
+#include "text_conversions.h"
+
+namespace apqr {
+
+std::string Cell::tooltip() const { return integerText(index); }
+
+Board::Board()
+    : m_text2("2"),
+      m_text5("2"),
+      m_tafelHeightUnits(geometry::kInitialTafelHeightUnits),
+      m_scrollMax(geometry::kInitialScrollMax) {
+    const auto designCell = [](int index, float left) {
+        Cell cell;
+        cell.index = index;
+        cell.color = CellColor::Default;
+        cell.left = left;
+        cell.top = geometry::kCell0Top;
+        cell.width = geometry::kCellWidth;
+        cell.height = geometry::kCellHeight;
+        cell.text = integerText(index);
+        return cell;
+    };
+    m_cells.push_back(designCell(0, geometry::kCell0Left));
+    m_cells.push_back(designCell(1, geometry::kCell1DesignLeft));
+}
+
+void Board::setCellColor(int index, CellColor color) {
+    m_cells[static_cast<std::size_t>(index)].color = color;
+}
+
+void Board::setCellText(int index, std::string text) {
+    m_cells[static_cast<std::size_t>(index)].text = std::move(text);
+}
+
+void Board::setCellLeft(int index, float left) { m_cells[static_cast<std::size_t>(index)].left = left; }
+
+void Board::removeCellsFrom(int first) {
+    m_cells.resize(static_cast<std::size_t>(std::clamp(first, 2, cellCount())));
+}
+
+Cell& Board::addCell() {
+    const Cell& model = m_cells.front();
+    Cell& cell = m_cells.emplace_back();
+    cell.index = cellCount() - 1;
+    cell.color = model.color;
+    cell.width = model.width;
+    cell.height = model.height;
+    cell.left = model.left;
+    cell.top = model.top;
+    cell.text = model.text;
+    return cell;
+}
+
+float Board::tafelInteriorHeightTwips() const {
+    return static_cast<float>(static_cast<double>(m_tafelHeightUnits) * geometry::kTwipsPerUnit);
+}
+
+int Board::rowCount() const { return (cellCount() + geometry::kColumns - 1) / geometry::kColumns; }
+
+RowRange Board::rowsIntersecting(float top, float bottom) const {
+    // Rows run downward, so both their tops and their bottoms are sorted.
+    const auto rowCell = [this](int row) -> const Cell& { return cell(row * geometry::kColumns); };
+    int first = 0;
+    int count = rowCount();
+    while (count > 0) {  // first row whose bottom lies below `top`
+        const int half = count / 2;
+        const Cell& c = rowCell(first + half);
+        if (c.top + c.height <= top) {
+            first += half + 1;
+            count -= half + 1;
+        } else {
+            count = half;
+        }
+    }
+    int last = first;
+    count = rowCount() - first;
+    while (count > 0) {  // first row that starts at or below `bottom`
+        const int half = count / 2;
+        if (rowCell(last + half).top < bottom) {
+            last += half + 1;
+            count -= half + 1;
+        } else {
+            count = half;
+        }
+    }
+    return {first, last};
+}
+
+int Board::cellAt(float x, float y) const {
+    // Rows do not overlap, so only the first row reaching below y can hold it.
+    const int row = rowsIntersecting(y, y).first;
+    if (row >= rowCount()) return -1;
+    const int begin = row * geometry::kColumns;
+    const int end = std::min(begin + geometry::kColumns, cellCount());
+    for (int i = begin; i < end; ++i) {
+        const Cell& c = m_cells[static_cast<std::size_t>(i)];
+        if (x >= c.left && x < c.left + c.width && y >= c.top && y < c.top + c.height) return i;
+    }
+    return -1;
+}
+
+}  // namespace apqr

@@ -1,0 +1,12 @@
+# The Debian packages the project needs, sourced by run.sh and test.sh.
+# shellcheck shell=bash
+BUILD_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-translations-l10n fonts-liberation
+)
+TEST_PACKAGES=(
+    libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev file
+)
