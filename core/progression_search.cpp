@@ -19,8 +19,10 @@ public:
     MemberBits(const Board& board, int m)
         : m_words(static_cast<std::size_t>((m + 63) / 64)),
           m_bits(static_cast<std::size_t>((2 * m + 127) / 64 + 2), 0) {
-        for (int j = 0; j < 2 * m + 64; ++j) {
-            if (board.cell(j % m).color != CellColor::White) {
+        const int length = 2 * m + 64;
+        for (int i = 0; i < m; ++i) {
+            if (board.cell(i).color == CellColor::White) continue;
+            for (int j = i; j < length; j += m) {
                 m_bits[static_cast<std::size_t>(j >> 6)] |= std::uint64_t{1} << (j & 63);
             }
         }
