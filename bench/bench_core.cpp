@@ -29,12 +29,15 @@ void* operator new(std::size_t size) {
 
 void operator delete(void* pointer) noexcept {
     if (pointer == nullptr) return;
-    auto* block = reinterpret_cast<std::size_t*>(static_cast<char*>(pointer) - sizeof(std::max_align_t));
+    auto* block =
+        reinterpret_cast<std::size_t*>(static_cast<char*>(pointer) - sizeof(std::max_align_t));
     g_liveBytes -= static_cast<long long>(*block);
     std::free(block);
 }
 
-void operator delete(void* pointer, std::size_t) noexcept { operator delete(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept {
+    operator delete(pointer);
+}
 
 namespace {
 

@@ -7,7 +7,9 @@
 
 namespace apqr {
 
-std::string Cell::tooltip() const { return integerText(index); }
+std::string Cell::tooltip() const {
+    return integerText(index);
+}
 
 Board::Board()
     : m_text2("2"),
@@ -37,7 +39,9 @@ void Board::setCellText(int index, std::string text) {
     m_cells[static_cast<std::size_t>(index)].text = std::move(text);
 }
 
-void Board::setCellLeft(int index, float left) { m_cells[static_cast<std::size_t>(index)].left = left; }
+void Board::setCellLeft(int index, float left) {
+    m_cells[static_cast<std::size_t>(index)].left = left;
+}
 
 void Board::removeCellsFrom(int first) {
     m_cells.resize(static_cast<std::size_t>(std::clamp(first, 2, cellCount())));
@@ -60,7 +64,9 @@ float Board::tafelInteriorHeightTwips() const {
     return static_cast<float>(static_cast<double>(m_tafelHeightUnits) * geometry::kTwipsPerUnit);
 }
 
-int Board::rowCount() const { return (cellCount() + geometry::kColumns - 1) / geometry::kColumns; }
+int Board::rowCount() const {
+    return (cellCount() + geometry::kColumns - 1) / geometry::kColumns;
+}
 
 RowRange Board::rowsIntersecting(float top, float bottom) const {
     // Rows run downward, so both their tops and their bottoms are sorted.

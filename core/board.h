@@ -42,7 +42,9 @@ public:
     Board();
 
     [[nodiscard]] int cellCount() const { return static_cast<int>(m_cells.size()); }
-    [[nodiscard]] const Cell& cell(int index) const { return m_cells[static_cast<std::size_t>(index)]; }
+    [[nodiscard]] const Cell& cell(int index) const {
+        return m_cells[static_cast<std::size_t>(index)];
+    }
     [[nodiscard]] std::span<const Cell> cells() const { return m_cells; }
 
     void setCellColor(int index, CellColor color);

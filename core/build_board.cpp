@@ -28,8 +28,8 @@ void createCells(Board& board, int m) {
             cell.left = board.cell(0).left;
         }
         if (cell.top + cell.height > board.tafelInteriorHeightTwips()) {
-            board.setTafelHeightUnits(
-                static_cast<float>(static_cast<double>(board.tafelHeightUnits()) * geometry::kGrowthFactor));
+            board.setTafelHeightUnits(static_cast<float>(
+                static_cast<double>(board.tafelHeightUnits()) * geometry::kGrowthFactor));
             board.setScrollMax(toInt16(board.tafelHeightUnits()));
         }
     }

@@ -27,10 +27,14 @@ struct Rgb {
 // ordinary text-box background.
 constexpr std::optional<Rgb> rgbOf(CellColor color) {
     switch (color) {
-        case CellColor::White: return Rgb{255, 255, 255};
-        case CellColor::Yellow: return Rgb{255, 255, 0};
-        case CellColor::Red: return Rgb{255, 0, 0};
-        case CellColor::Default: break;
+        case CellColor::White:
+            return Rgb{255, 255, 255};
+        case CellColor::Yellow:
+            return Rgb{255, 255, 0};
+        case CellColor::Red:
+            return Rgb{255, 0, 0};
+        case CellColor::Default:
+            break;
     }
     return std::nullopt;
 }

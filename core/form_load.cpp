@@ -15,13 +15,16 @@ void LoadForm(Board& board, FormState& state) {
 }
 
 HeaderLabel columnHeader(int j) {
-    const double left = geometry::kColumnHeader0Left + j * static_cast<double>(geometry::kCellWidth) * geometry::kPitch;
+    const double left = geometry::kColumnHeader0Left +
+                        j * static_cast<double>(geometry::kCellWidth) * geometry::kPitch;
     return {static_cast<float>(left), geometry::kColumnHeader0Top, integerText(j)};
 }
 
 HeaderLabel rowHeader(int r) {
-    const double top = geometry::kRowHeader0Top + r * static_cast<double>(geometry::kCellHeight) * geometry::kPitch;
-    return {geometry::kRowHeader0Left, static_cast<float>(top), integerText(geometry::kColumns * r)};
+    const double top = geometry::kRowHeader0Top +
+                       r * static_cast<double>(geometry::kCellHeight) * geometry::kPitch;
+    return {geometry::kRowHeader0Left, static_cast<float>(top),
+            integerText(geometry::kColumns * r)};
 }
 
 }  // namespace apqr

@@ -28,7 +28,8 @@ void MarkProgressions(Board& board, FormState& state) {
         if (board.cell(a).color == CellColor::White) continue;
         state.hit = 1;
         for (int k = 1; k <= 3; ++k) {
-            if (board.cell(progressionTerm(a, step, k, m)).color != CellColor::Yellow) state.hit = 0;
+            if (board.cell(progressionTerm(a, step, k, m)).color != CellColor::Yellow)
+                state.hit = 0;
         }
         state.k = 4;
         if (state.hit == 1) {

@@ -6,7 +6,9 @@
 
 namespace apqr {
 
-void BeginScanCycle(FormState& state) { state.onlyTrivial = 1; }
+void BeginScanCycle(FormState& state) {
+    state.onlyTrivial = 1;
+}
 
 ScanStep FinishScanCycle(Board& board, FormState& state) {
     if (SearchProgression(board, state)) state.onlyTrivial = 0;

@@ -10,10 +10,10 @@ namespace apqr {
 // rebuilds, so a cycle is split around that step: BeginScanCycle, then the
 // rebuild, then FinishScanCycle.
 enum class ScanStep {
-    Continue,        // a progression was found: go on with the next modulus
-    OnlyTrivial,     // nothing found: the scan ends on this modulus
-    StopRequested,   // the user asked to stop; this cycle's result stands
-    OutOfRange,      // the modulus cannot be built; nothing changed
+    Continue,       // a progression was found: go on with the next modulus
+    OnlyTrivial,    // nothing found: the scan ends on this modulus
+    StopRequested,  // the user asked to stop; this cycle's result stands
+    OutOfRange,     // the modulus cannot be built; nothing changed
 };
 
 void BeginScanCycle(FormState& state);

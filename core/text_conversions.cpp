@@ -8,8 +8,12 @@
 namespace apqr {
 namespace {
 
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The text with every skipped character removed, as the reader sees it.
 class Reader {
@@ -135,7 +139,8 @@ double numericValue(std::string_view text) {
     } else {
         literal += 'e';
         literal += std::to_string(totalExponent);
-        const auto [ptr, ec] = std::from_chars(literal.data(), literal.data() + literal.size(), value);
+        const auto [ptr, ec] =
+            std::from_chars(literal.data(), literal.data() + literal.size(), value);
         (void)ptr;
         if (ec == std::errc::result_out_of_range) {
             value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
@@ -153,8 +158,9 @@ std::string integerText(double integral) {
     char* const last = buffer.data() + buffer.size();
     // Whole numbers are written out in full; anything else is shown as it is
     // rather than silently rounded.
-    const auto result = value == std::trunc(value) ? std::to_chars(buffer.data(), last, value, std::chars_format::fixed, 0)
-                                                   : std::to_chars(buffer.data(), last, value);
+    const auto result = value == std::trunc(value)
+                            ? std::to_chars(buffer.data(), last, value, std::chars_format::fixed, 0)
+                            : std::to_chars(buffer.data(), last, value);
     return {first, static_cast<const char*>(result.ptr)};
 }
 
@@ -172,8 +178,10 @@ double roundHalfEven(double value) {
 
 std::int16_t toInt16(double value) {
     const double rounded = roundHalfEven(value);
-    if (!(rounded >= std::numeric_limits<std::int16_t>::min())) return std::numeric_limits<std::int16_t>::min();
-    if (rounded > std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();
+    if (!(rounded >= std::numeric_limits<std::int16_t>::min()))
+        return std::numeric_limits<std::int16_t>::min();
+    if (rounded > std::numeric_limits<std::int16_t>::max())
+        return std::numeric_limits<std::int16_t>::max();
     return static_cast<std::int16_t>(rounded);
 }
 

@@ -6,6 +6,7 @@
 // anything itself.
 namespace apqr::texts {
 
-inline constexpr std::string_view kModulusOutOfRange = "Der Modul muss zwischen 2 und 32767 liegen.";
+inline constexpr std::string_view kModulusOutOfRange =
+    "Der Modul muss zwischen 2 und 32767 liegen.";
 
 }  // namespace apqr::texts

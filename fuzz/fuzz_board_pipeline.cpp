@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = input.find('\0');
     const std::string_view modulusText = input.substr(0, split);
-    const std::string_view differenceText = split == std::string_view::npos ? std::string_view{} : input.substr(split + 1);
+    const std::string_view differenceText =
+        split == std::string_view::npos ? std::string_view{} : input.substr(split + 1);
 
     const double modulus = apqr::numericValue(modulusText);
     check(!std::isnan(modulus));

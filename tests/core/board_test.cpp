@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "board_helpers.h"
 #include "board_geometry.h"
+#include "board_helpers.h"
 #include "form_load.h"
 
 namespace apqr {
@@ -48,11 +48,13 @@ TEST(HeaderLabels, StandAboveTheColumnsAndBesideTheRows) {
 }
 
 TEST(ProgressionTerm, WrapsAroundAndNeverGoesNegative) {
-    EXPECT_EQ(progressionTerm(7, 3, 3, 9), 7);      // 7 + 9 wraps to 7
+    EXPECT_EQ(progressionTerm(7, 3, 3, 9), 7);  // 7 + 9 wraps to 7
     EXPECT_EQ(progressionTerm(1, 4, 1, 8), 5);
-    EXPECT_EQ(progressionTerm(3, -2, 3, 13), 10);   // 3 − 6 ≡ 10
-    EXPECT_EQ(progressionTerm(0, 2147483647, 3, 32767), static_cast<int>((3LL * 2147483647) % 32767));
-    EXPECT_EQ(progressionTerm(5, -2147483648LL, 3, 7), static_cast<int>(((5 - 3 * 2147483648LL) % 7 + 7) % 7));
+    EXPECT_EQ(progressionTerm(3, -2, 3, 13), 10);  // 3 − 6 ≡ 10
+    EXPECT_EQ(progressionTerm(0, 2147483647, 3, 32767),
+              static_cast<int>((3LL * 2147483647) % 32767));
+    EXPECT_EQ(progressionTerm(5, -2147483648LL, 3, 7),
+              static_cast<int>(((5 - 3 * 2147483648LL) % 7 + 7) % 7));
 }
 
 TEST(HitTest, FindsTheCellUnderAPointAndNothingBetweenCells) {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "board_helpers.h"
-#include "text_conversions.h"
 #include "progression_search.h"
+#include "text_conversions.h"
 #include "texts.h"
 
 namespace apqr {
@@ -19,7 +19,9 @@ using testing::Form;
 struct ResidueCase {
     std::string modulus;
     std::set<int> yellow;
-    friend std::ostream& operator<<(std::ostream& out, const ResidueCase& c) { return out << c.modulus; }
+    friend std::ostream& operator<<(std::ostream& out, const ResidueCase& c) {
+        return out << c.modulus;
+    }
 };
 
 class ResidueMarkingTest : public ::testing::TestWithParam<ResidueCase> {};
@@ -32,12 +34,12 @@ TEST_P(ResidueMarkingTest, PaintsExactlyTheSquaresYellow) {
     EXPECT_TRUE(form.cellsOf(CellColor::Red).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Moduli, ResidueMarkingTest,
-                         ::testing::Values(ResidueCase{"2", {0, 1}}, ResidueCase{"3", {0, 1}},
-                                           ResidueCase{"4", {0, 1}}, ResidueCase{"9", {0, 1, 4, 7}},
-                                           ResidueCase{"12", {0, 1, 4, 9}},
-                                           ResidueCase{"13", {0, 1, 3, 4, 9, 10, 12}},
-                                           ResidueCase{"25", {0, 1, 4, 6, 9, 11, 14, 16, 19, 21, 24}}));
+INSTANTIATE_TEST_SUITE_P(
+    Moduli, ResidueMarkingTest,
+    ::testing::Values(ResidueCase{"2", {0, 1}}, ResidueCase{"3", {0, 1}}, ResidueCase{"4", {0, 1}},
+                      ResidueCase{"9", {0, 1, 4, 7}}, ResidueCase{"12", {0, 1, 4, 9}},
+                      ResidueCase{"13", {0, 1, 3, 4, 9, 10, 12}},
+                      ResidueCase{"25", {0, 1, 4, 6, 9, 11, 14, 16, 19, 21, 24}}));
 
 TEST(BuildBoard, MatchesTheSquaresOfEveryModulusUpTo600) {
     Form form;
@@ -54,7 +56,9 @@ struct ModulusText {
     std::string typed;
     double m;
     std::string shown;  // Text2 afterwards
-    friend std::ostream& operator<<(std::ostream& out, const ModulusText& c) { return out << c.typed; }
+    friend std::ostream& operator<<(std::ostream& out, const ModulusText& c) {
+        return out << c.typed;
+    }
 };
 
 class ModulusTextTest : public ::testing::TestWithParam<ModulusText> {};
@@ -69,17 +73,19 @@ TEST_P(ModulusTextTest, BoxBoardAndFactorizationAgree) {
     EXPECT_EQ(form.board.text3().substr(0, head.size()), head);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ModulusTextTest,
-    ::testing::Values(
-        // below 2, or no number at all, becomes 3 with the signed text
-        ModulusText{"abc", 3, " 3"}, ModulusText{"0", 3, " 3"}, ModulusText{"1", 3, " 3"},
-        ModulusText{"-5", 3, " 3"}, ModulusText{"", 3, " 3"}, ModulusText{"1.6", 3, " 3"},
-        // whole moduli are taken as typed
-        ModulusText{"2", 2, "2"}, ModulusText{" 1 2", 12, " 1 2"}, ModulusText{"32767", 32767, "32767"},
-        // fractions are rounded half to even and the box rewritten
-        ModulusText{"7.5", 8, " 8"}, ModulusText{"2.5", 2, " 2"}, ModulusText{"12,5", 12, "12,5"},
-        ModulusText{"32767.4", 32767, " 32767"}));
+INSTANTIATE_TEST_SUITE_P(Texts, ModulusTextTest,
+                         ::testing::Values(
+                             // below 2, or no number at all, becomes 3 with the signed text
+                             ModulusText{"abc", 3, " 3"}, ModulusText{"0", 3, " 3"},
+                             ModulusText{"1", 3, " 3"}, ModulusText{"-5", 3, " 3"},
+                             ModulusText{"", 3, " 3"}, ModulusText{"1.6", 3, " 3"},
+                             // whole moduli are taken as typed
+                             ModulusText{"2", 2, "2"}, ModulusText{" 1 2", 12, " 1 2"},
+                             ModulusText{"32767", 32767, "32767"},
+                             // fractions are rounded half to even and the box rewritten
+                             ModulusText{"7.5", 8, " 8"}, ModulusText{"2.5", 2, " 2"},
+                             ModulusText{"12,5", 12, "12,5"},
+                             ModulusText{"32767.4", 32767, " 32767"}));
 
 TEST(BuildBoard, RefusesAModulusAbove32767AndChangesNothing) {
     for (const std::string typed : {"32768", "32767.5", "1e9", "1e999", "-1e999", "&HFFFFFF"}) {
@@ -170,12 +176,11 @@ TEST_P(PanelGrowthTest, GrowsBy20PercentPerCellThatDoesNotFit) {
 
 INSTANTIATE_TEST_SUITE_P(
     Moduli, PanelGrowthTest,
-    ::testing::Values(Growth{75, 1875, 1000},       // three rows still fit
-                      Growth{76, 2250, 22},         // cell 75 ends at 2212.5: 22.5 rounds to 22
-                      Growth{100, 2250, 22},
-                      Growth{101, 2700, 27},        // cell 100 ends at 2625
-                      Growth{126, 3240, 32},        // 32.4 units
-                      Growth{151, 3888, 39}));      // 38.88 units
+    ::testing::Values(Growth{75, 1875, 1000},  // three rows still fit
+                      Growth{76, 2250, 22},    // cell 75 ends at 2212.5: 22.5 rounds to 22
+                      Growth{100, 2250, 22}, Growth{101, 2700, 27},  // cell 100 ends at 2625
+                      Growth{126, 3240, 32},                         // 32.4 units
+                      Growth{151, 3888, 39}));                       // 38.88 units
 
 TEST(Geometry, ThePanelNeverShrinksAndCanGrowTwiceInOneRow) {
     Form form;

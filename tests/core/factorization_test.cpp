@@ -14,7 +14,9 @@ struct Factorization {
     std::string modulus;
     std::string text;
     int nextDivisor;  // where the trial divisor is left
-    friend std::ostream& operator<<(std::ostream& out, const Factorization& c) { return out << c.modulus; }
+    friend std::ostream& operator<<(std::ostream& out, const Factorization& c) {
+        return out << c.modulus;
+    }
 };
 
 class FactorizationTest : public ::testing::TestWithParam<Factorization> {};
@@ -32,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Factorization{"12", " 12 = 2 * 2 * 3", 4}, Factorization{"7", " 7 = 7", 8},
                       Factorization{"2", " 2 = 2", 3}, Factorization{"4", " 4 = 2 * 2", 3},
                       Factorization{"3000", " 3000 = 2 * 2 * 2 * 3 * 5 * 5 * 5", 6},
-                      Factorization{"32749", " 32749 = 32749", 32750},  // the largest prime below 32768
+                      Factorization{"32749", " 32749 = 32749",
+                                    32750},  // the largest prime below 32768
                       Factorization{"32767", " 32767 = 7 * 31 * 151", 152},
                       Factorization{"4620", " 4620 = 2 * 2 * 3 * 5 * 7 * 11", 12},
                       Factorization{"1", " 1 =", 3},

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <cmath>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -49,26 +49,25 @@ TEST_P(CheckTest, MarksEveryProgressionOfTheDifference) {
 
 INSTANTIATE_TEST_SUITE_P(
     Differences, CheckTest,
-    ::testing::Values(
-        CheckCase{"13", "2", {1, 3, 10, 12}, "2"},
-        // 1, 6, 11, 16 and 4, 9, 14, 19; the starts 6, 9, … meet a red follower
-        // and fail, so 0, 21 and 24 stay yellow
-        CheckCase{"25", "5", {1, 6, 11, 16, 4, 9, 14, 19}, "5"},
-        CheckCase{"10", "5", {0, 1, 4, 5, 6, 9}, "5"},
-        CheckCase{"5", "2", {}, ""},
-        // the constant progression of every residue
-        CheckCase{"13", "0", {0, 1, 3, 4, 9, 10, 12}, "0"},
-        CheckCase{"13", "", {0, 1, 3, 4, 9, 10, 12}, "0"},
-        // d + m reaches the same cells but shows the larger number
-        CheckCase{"13", "15", {1, 3, 10, 12}, "15"},
-        // negative, fractional and huge differences work modulo m and
-        // show the rounded difference
-        CheckCase{"13", "-11", {1, 3, 10, 12}, "-11"}, CheckCase{"13", "2.5", {1, 3, 10, 12}, "2"},
-        CheckCase{"13", "1.5", {1, 3, 10, 12}, "2"},
-        CheckCase{"13", "1e15", {}, ""},  // 1e15 ≡ −1 (mod 13): none of step 1 either
-        CheckCase{"13", "1000000000000003", {1, 3, 10, 12}, "1000000000000003"},
-        CheckCase{"25", "-2147483648", {}, ""},
-        CheckCase{"13", "1e999", {}, ""}, CheckCase{"13", "-1e999", {}, ""}));
+    ::testing::Values(CheckCase{"13", "2", {1, 3, 10, 12}, "2"},
+                      // 1, 6, 11, 16 and 4, 9, 14, 19; the starts 6, 9, … meet a red follower
+                      // and fail, so 0, 21 and 24 stay yellow
+                      CheckCase{"25", "5", {1, 6, 11, 16, 4, 9, 14, 19}, "5"},
+                      CheckCase{"10", "5", {0, 1, 4, 5, 6, 9}, "5"}, CheckCase{"5", "2", {}, ""},
+                      // the constant progression of every residue
+                      CheckCase{"13", "0", {0, 1, 3, 4, 9, 10, 12}, "0"},
+                      CheckCase{"13", "", {0, 1, 3, 4, 9, 10, 12}, "0"},
+                      // d + m reaches the same cells but shows the larger number
+                      CheckCase{"13", "15", {1, 3, 10, 12}, "15"},
+                      // negative, fractional and huge differences work modulo m and
+                      // show the rounded difference
+                      CheckCase{"13", "-11", {1, 3, 10, 12}, "-11"},
+                      CheckCase{"13", "2.5", {1, 3, 10, 12}, "2"},
+                      CheckCase{"13", "1.5", {1, 3, 10, 12}, "2"},
+                      CheckCase{"13", "1e15", {}, ""},  // 1e15 ≡ −1 (mod 13): none of step 1 either
+                      CheckCase{"13", "1000000000000003", {1, 3, 10, 12}, "1000000000000003"},
+                      CheckCase{"25", "-2147483648", {}, ""}, CheckCase{"13", "1e999", {}, ""},
+                      CheckCase{"13", "-1e999", {}, ""}));
 
 TEST(Check, HugeDifferencesMarkTheSameCellsAsTheirRemainder) {
     for (const int m : {2, 7, 13, 25, 97, 1000}) {
@@ -84,7 +83,8 @@ TEST(Check, HugeDifferencesMarkTheSameCellsAsTheirRemainder) {
             ASSERT_TRUE(form.build(std::to_string(m)).ok());
             form.board.setText5(integerText(d));
             MarkProgressions(form.board, form.state);
-            ASSERT_EQ(form.cellsOf(CellColor::Red), reference.cellsOf(CellColor::Red)) << m << ' ' << d;
+            ASSERT_EQ(form.cellsOf(CellColor::Red), reference.cellsOf(CellColor::Red))
+                << m << ' ' << d;
         }
     }
 }

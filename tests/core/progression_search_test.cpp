@@ -20,7 +20,9 @@ struct SearchCase {
     bool found;
     std::set<int> red;
     std::string text;  // written into the red cells
-    friend std::ostream& operator<<(std::ostream& out, const SearchCase& c) { return out << c.modulus; }
+    friend std::ostream& operator<<(std::ostream& out, const SearchCase& c) {
+        return out << c.modulus;
+    }
 };
 
 class SearchTest : public ::testing::TestWithParam<SearchCase> {};
@@ -44,9 +46,9 @@ TEST_P(SearchTest, MarksTheProgressionWithTheSmallestDifference) {
 
 INSTANTIATE_TEST_SUITE_P(Moduli, SearchTest,
                          ::testing::Values(SearchCase{"3", false, {}, ""},
-                                           SearchCase{"8", true, {0, 4}, "4"},       // 0, 4, 0, 4
-                                           SearchCase{"9", true, {1, 4, 7}, "3"},    // 1, 4, 7, 1
-                                           SearchCase{"2", true, {0, 1}, "1"},       // 0, 1, 0, 1
+                                           SearchCase{"8", true, {0, 4}, "4"},     // 0, 4, 0, 4
+                                           SearchCase{"9", true, {1, 4, 7}, "3"},  // 1, 4, 7, 1
+                                           SearchCase{"2", true, {0, 1}, "1"},     // 0, 1, 0, 1
                                            SearchCase{"13", true, {1, 3, 10, 12}, "2"},
                                            SearchCase{"1540", false, {}, ""},
                                            SearchCase{"4620", false, {}, ""}));
@@ -118,7 +120,9 @@ TEST(Search, AgreesWithThePlainDoubleLoopOnRandomBoards) {
         for (int i = 0; i < m; ++i) {
             const auto roll = random() % 16;
             const CellColor color = roll < static_cast<unsigned>(density)
-                                        ? (roll % 3 == 0 ? CellColor::Red : roll % 3 == 1 ? CellColor::Default : CellColor::Yellow)
+                                        ? (roll % 3 == 0   ? CellColor::Red
+                                           : roll % 3 == 1 ? CellColor::Default
+                                                           : CellColor::Yellow)
                                         : CellColor::White;
             form.board.setCellColor(i, color);
         }

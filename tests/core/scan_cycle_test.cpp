@@ -32,8 +32,8 @@ TEST(Scan, EndsAtTheNextModulusWithOnlyTrivialProgressions) {
 }
 
 TEST(Scan, ASweepUpTo3000FindsExactlyTheKnownModuli) {
-    const std::vector<int> expected{3,   4,   5,   7,   11,  12,  15,  20,  21,  28,
-                                    33,  35,  44,  55,  60,  77,  84,  105, 132, 140,
+    const std::vector<int> expected{3,   4,   5,   7,   11,  12,  15,  20,  21,   28,
+                                    33,  35,  44,  55,  60,  77,  84,  105, 132,  140,
                                     165, 220, 231, 308, 385, 420, 660, 924, 1155, 1540};
     Form form;
     std::vector<int> found;

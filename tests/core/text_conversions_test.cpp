@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace apqr {
@@ -19,26 +19,27 @@ struct Reading {
 class NumericValueTest : public ::testing::TestWithParam<Reading> {};
 
 TEST_P(NumericValueTest, ReadsTheLeadingNumber) {
-    EXPECT_DOUBLE_EQ(numericValue(GetParam().text), GetParam().value) << '"' << GetParam().text << '"';
+    EXPECT_DOUBLE_EQ(numericValue(GetParam().text), GetParam().value)
+        << '"' << GetParam().text << '"';
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NumericValueTest,
-    ::testing::Values(Reading{"12", 12}, Reading{"", 0}, Reading{"abc", 0}, Reading{"-5", -5},
-                      Reading{"+7", 7},
-                      // blanks, tabs and line feeds are skipped anywhere, even between digits
-                      Reading{" 1 2", 12}, Reading{"\t3\n0", 30}, Reading{"1 . 5", 1.5},
-                      // but a carriage return is not skipped
-                      Reading{"1\r2", 1},
-                      // a comma is no decimal point, whatever the locale
-                      Reading{"12,5", 12}, Reading{"7.5", 7.5}, Reading{".5", 0.5}, Reading{"5.", 5},
-                      Reading{"1.2.3", 1.2}, Reading{"12abc", 12}, Reading{"- 4", -4},
-                      Reading{"1e3", 1000}, Reading{"2.5E-1", 0.25}, Reading{"1D2", 100}, Reading{"1e", 1},
-                      Reading{"1e+", 1}, Reading{"e5", 0}, Reading{"&H1F", 31}, Reading{"&hff", 255},
-                      Reading{"&O17", 15}, Reading{"&O9", 0}, Reading{"&", 0}, Reading{"&X12", 0},
-                      Reading{"000000000000000000000000000000000000000000000000000000000000012", 12},
-                      Reading{"0.000000000000000000000000000000000000000000000000000000000000125e62", 12.5},
-                      Reading{"1e-999", 0}, Reading{"-0", 0}));
+    ::testing::Values(
+        Reading{"12", 12}, Reading{"", 0}, Reading{"abc", 0}, Reading{"-5", -5}, Reading{"+7", 7},
+        // blanks, tabs and line feeds are skipped anywhere, even between digits
+        Reading{" 1 2", 12}, Reading{"\t3\n0", 30}, Reading{"1 . 5", 1.5},
+        // but a carriage return is not skipped
+        Reading{"1\r2", 1},
+        // a comma is no decimal point, whatever the locale
+        Reading{"12,5", 12}, Reading{"7.5", 7.5}, Reading{".5", 0.5}, Reading{"5.", 5},
+        Reading{"1.2.3", 1.2}, Reading{"12abc", 12}, Reading{"- 4", -4}, Reading{"1e3", 1000},
+        Reading{"2.5E-1", 0.25}, Reading{"1D2", 100}, Reading{"1e", 1}, Reading{"1e+", 1},
+        Reading{"e5", 0}, Reading{"&H1F", 31}, Reading{"&hff", 255}, Reading{"&O17", 15},
+        Reading{"&O9", 0}, Reading{"&", 0}, Reading{"&X12", 0},
+        Reading{"000000000000000000000000000000000000000000000000000000000000012", 12},
+        Reading{"0.000000000000000000000000000000000000000000000000000000000000125e62", 12.5},
+        Reading{"1e-999", 0}, Reading{"-0", 0}));
 
 TEST(NumericValue, OverflowIsInfiniteNeverNaN) {
     EXPECT_EQ(numericValue("1e999"), std::numeric_limits<double>::infinity());
