@@ -1,0 +1,224 @@
+// Each control starts its action, and the window then shows what the model
+// holds: box texts, cell colours and cell texts.
+#include <QMessageBox>
+#include <QTimer>
+
+#include "form_driver.h"
+#include "texts.h"
+
+using namespace apqr;
+using namespace apqr::ui;
+using namespace apqr::ui::test;
+
+Q_DECLARE_METATYPE(std::set<int>)
+
+class Form1WiringTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_form = std::make_unique<Form1>();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+    void cleanup() { m_form.reset(); }
+
+    void firstUpperArrowOfModulusBuildsThree() {
+        clickArrow(control<QScrollBar>(*m_form, "VScroll1"), Arrow::Upper);
+        QCOMPARE(text("Text2"), QStringLiteral("3"));
+        QCOMPARE(text("Text3"), QStringLiteral(" 3 = 3"));
+        auto* view = board(*m_form);
+        QCOMPARE(view->board().cellCount(), 3);
+        QCOMPARE(paintedColor(view, 0), colorOf(CellColor::Yellow));
+        QCOMPARE(paintedColor(view, 1), colorOf(CellColor::Yellow));
+        QCOMPARE(paintedColor(view, 2), colorOf(CellColor::White));
+        QVERIFY(!showsText(view, 0));
+    }
+
+    // Both number scroll bars count upward at their upper arrow and stop at
+    // their ends; a click that changes nothing starts nothing.
+    void arrowsMoveTheNumbers_data() {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("upper");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("modulus down at its bottom end") << "VScroll1"
+                                                        << "Text2" << 2 << false << "2";
+        QTest::newRow("modulus down") << "VScroll1"
+                                      << "Text2" << 10 << false << "9";
+        QTest::newRow("modulus up at its top end") << "VScroll1"
+                                                   << "Text2" << 3000 << true << "3000";
+        QTest::newRow("difference up") << "VScroll2"
+                                       << "Text5" << 2 << true << "3";
+        QTest::newRow("difference down") << "VScroll2"
+                                         << "Text5" << 2 << false << "1";
+        QTest::newRow("difference down at 1") << "VScroll2"
+                                              << "Text5" << 1 << false << "1";
+    }
+    void arrowsMoveTheNumbers() {
+        QFETCH(QString, bar);
+        QFETCH(QString, box);
+        QFETCH(int, start);
+        QFETCH(bool, upper);
+        QFETCH(QString, shown);
+        auto* scrollBar = m_form->findChild<QScrollBar*>(bar);
+        scrollBar->setValue(start);
+        clickArrow(scrollBar, upper ? Arrow::Upper : Arrow::Lower);
+        QCOMPARE(text(box), shown);
+        if (bar == QLatin1String("VScroll1")) {
+            QCOMPARE(board(*m_form)->board().cellCount(), shown.toInt());
+        }
+    }
+
+    void numberBarsActOnlyWhenTheDragEnds() {
+        auto* bar = control<QScrollBar>(*m_form, "VScroll1");
+        bar->setSliderDown(true);
+        bar->setSliderPosition(40);
+        QCOMPARE(text("Text2"), QStringLiteral("2"));
+        QCOMPARE(board(*m_form)->board().cellCount(), 2);
+        bar->setSliderDown(false);
+        QCOMPARE(text("Text2"), QStringLiteral("40"));
+        QCOMPARE(board(*m_form)->board().cellCount(), 40);
+    }
+
+    void typedModulusIsBuiltByQR() {
+        buildFor(*m_form, QStringLiteral("12"));
+        QCOMPARE(text("Text3"), QStringLiteral(" 12 = 2 * 2 * 3"));
+        QCOMPARE(control<QScrollBar>(*m_form, "VScroll1")->value(), 2);
+        auto* view = board(*m_form);
+        QCOMPARE(view->board().cellCount(), 12);
+        for (int index = 0; index < 12; ++index) {
+            const bool square = index == 0 || index == 1 || index == 4 || index == 9;
+            QCOMPARE(paintedColor(view, index),
+                     colorOf(square ? CellColor::Yellow : CellColor::White));
+        }
+    }
+
+    void modulusRewrittenByTheRebuildIsShown() {
+        buildFor(*m_form, QStringLiteral("abc"));
+        QCOMPARE(text("Text2"), QStringLiteral(" 3"));
+        QCOMPARE(text("Text3"), QStringLiteral(" 3 = 3"));
+    }
+
+    // "prüfen" rebuilds for the typed modulus and marks every progression
+    // of the typed difference.
+    void checkMarksEveryProgressionOfTheDifference_data() {
+        QTest::addColumn<QString>("modulus");
+        QTest::addColumn<QString>("difference");
+        QTest::addColumn<std::set<int>>("red");
+        QTest::newRow("13, d 2") << "13"
+                                 << "2" << std::set<int>{1, 3, 10, 12};
+        QTest::newRow("25, d 5: red cells do not follow")
+            << "25"
+            << "5" << std::set<int>{1, 4, 6, 9, 11, 14, 16, 19};
+        QTest::newRow("5, d 2: nothing") << "5"
+                                         << "2" << std::set<int>{};
+    }
+    void checkMarksEveryProgressionOfTheDifference() {
+        QFETCH(QString, modulus);
+        QFETCH(QString, difference);
+        QFETCH(std::set<int>, red);
+        typeInto(control<QLineEdit>(*m_form, "Text2"), modulus);
+        typeInto(control<QLineEdit>(*m_form, "Text5"), difference);
+        click(*m_form, "Command5");
+
+        auto* view = board(*m_form);
+        QCOMPARE(view->board().cellCount(), modulus.toInt());
+        QCOMPARE(redCells(view->board()), red);
+        for (int index : red) {
+            QCOMPARE(paintedColor(view, index), colorOf(CellColor::Red));
+            QCOMPARE(QString::fromStdString(view->board().cell(index).text), difference);
+            QVERIFY(showsText(view, index));
+        }
+    }
+
+    // The search works on the board as it is, without rebuilding.
+    void searchMarksTheSmallestDifference_data() {
+        QTest::addColumn<QString>("modulus");  // empty: the board of start-up
+        QTest::addColumn<std::set<int>>("red");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("9") << "9" << std::set<int>{1, 4, 7} << "3";
+        QTest::newRow("8: terms repeat") << "8" << std::set<int>{0, 4} << "4";
+        QTest::newRow("3: nothing") << "3" << std::set<int>{} << "";
+        QTest::newRow("start-up cells count as members") << "" << std::set<int>{0, 1} << "1";
+    }
+    void searchMarksTheSmallestDifference() {
+        QFETCH(QString, modulus);
+        QFETCH(std::set<int>, red);
+        QFETCH(QString, written);
+        if (!modulus.isEmpty()) buildFor(*m_form, modulus);
+        click(*m_form, "Command2");
+
+        auto* view = board(*m_form);
+        QCOMPARE(redCells(view->board()), red);
+        for (int index : red) {
+            QCOMPARE(paintedColor(view, index), colorOf(CellColor::Red));
+            QCOMPARE(QString::fromStdString(view->board().cell(index).text), written);
+        }
+    }
+
+    // A modulus the board cannot hold is refused with the core's message;
+    // the board stays, and "prüfen" does not go on to mark it.
+    void tooLargeModulusIsRefused_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("QR") << "Command3";
+        QTest::newRow("prüfen") << "Command5";
+    }
+    void tooLargeModulusIsRefused() {
+        QFETCH(QString, button);
+        buildFor(*m_form, QStringLiteral("7"));
+        typeInto(control<QLineEdit>(*m_form, "Text2"), QStringLiteral("40000"));
+
+        QString title;
+        QString message;
+        QTimer closer;  // polls, as the box opens only inside the click
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            title = box->windowTitle();
+            message = box->text();
+            box->accept();
+        });
+        closer.start(10);
+        click(*m_form, qPrintable(button));
+        closer.stop();
+
+        QCOMPARE(message, qText(texts::kModulusOutOfRange));
+        QCOMPARE(title, m_form->windowTitle());
+        QCOMPARE(board(*m_form)->board().cellCount(), 7);
+        QVERIFY(redCells(board(*m_form)->board()).empty());
+        QCOMPARE(text("Text3"), QStringLiteral(" 7 = 7"));
+        QCOMPARE(text("Text2"), QStringLiteral("40000"));
+    }
+
+    // The search rewrites no box, so showing the model afterwards must not
+    // take back what was typed.
+    void typedTextSurvivesASearch_data() {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("modulus") << "Text2";
+        QTest::newRow("factorization") << "Text3";
+        QTest::newRow("difference") << "Text5";
+    }
+    void typedTextSurvivesASearch() {
+        QFETCH(QString, box);
+        buildFor(*m_form, QStringLiteral("9"));
+        typeInto(m_form->findChild<QLineEdit*>(box), QStringLiteral("17"));
+        click(*m_form, "Command2");
+        QCOMPARE(text(box), QStringLiteral("17"));
+        QCOMPARE(board(*m_form)->board().cellCount(), 9);
+    }
+
+    void stopButtonAsksTheScanToStop() {
+        QVERIFY(!m_form->state().stopRequested);
+        QTest::mouseClick(control<QPushButton>(*m_form, "Command4"), Qt::LeftButton);
+        QVERIFY(m_form->state().stopRequested);
+    }
+
+private:
+    QString text(const QString& box) const { return m_form->findChild<QLineEdit*>(box)->text(); }
+
+    std::unique_ptr<Form1> m_form;
+};
+
+QTEST_MAIN(Form1WiringTest)
+#include "form1_wiring_test.moc"

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <QtTest>
+#include <cmath>
+#include <set>
+
+#include "board_view.h"
+#include "form1.h"
+#include "layout_table.h"
+
+// Drives Form1 the way a person does: through its controls, found by their
+// layout names, and by looking at what the board paints.
+namespace apqr::ui::test {
+
+template <typename T>
+T* control(const QWidget& form, const char* name) {
+    T* widget = form.findChild<T*>(QString::fromLatin1(name));
+    if (widget == nullptr) qFatal("no control %s", name);
+    return widget;
+}
+
+inline BoardView* board(const QWidget& form) {
+    return control<BoardView>(form, "picTafel");
+}
+
+// Pixels from twips as the layout gives them, rounded to the nearest pixel.
+inline int px(double twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+enum class Arrow { Upper, Lower };
+
+inline void clickArrow(QScrollBar* bar, Arrow arrow) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    option.subControls = QStyle::SC_All;
+    const auto part =
+        arrow == Arrow::Upper ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine;
+    const QRect rect = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, rect.center());
+}
+
+inline void typeInto(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+inline void click(const QWidget& form, const char* button) {
+    QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton);
+}
+
+// Types a modulus and presses "QR".
+inline void buildFor(const QWidget& form, const QString& modulus) {
+    typeInto(control<QLineEdit>(form, "Text2"), modulus);
+    click(form, "Command3");
+}
+
+// The colour a cell is painted in, read just inside its two-pixel edge,
+// clear of the centred text.
+inline QColor paintedColor(BoardView* view, int index) {
+    return view->grab(view->cellRect(index)).toImage().pixelColor(3, 3);
+}
+
+// Whether the middle of a cell shows dark pixels, that is, text.
+inline bool showsText(BoardView* view, int index) {
+    const QImage image = view->grab(view->cellRect(index)).toImage();
+    for (int y = 4; y < image.height() - 4; ++y) {
+        for (int x = 4; x < image.width() - 4; ++x) {
+            if (image.pixelColor(x, y).lightness() < 100) return true;
+        }
+    }
+    return false;
+}
+
+inline QColor colorOf(CellColor color) {
+    const auto rgb = rgbOf(color);
+    return rgb ? ui::colorOf(*rgb) : QColor();
+}
+
+inline std::set<int> redCells(const Board& board) {
+    std::set<int> red;
+    for (const Cell& cell : board.cells()) {
+        if (cell.color == CellColor::Red) red.insert(cell.index);
+    }
+    return red;
+}
+
+}  // namespace apqr::ui::test

@@ -1,0 +1,121 @@
+#include "controls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <string>
+
+#include "graphical_button.h"
+#include "twips.h"
+#include "upward_scroll_bar.h"
+
+namespace apqr::ui {
+namespace {
+
+void setRole(QWidget* widget, QPalette::ColorRole role, const std::optional<Rgb>& rgb) {
+    if (!rgb) return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, colorOf(*rgb));
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+QRect pixelGeometry(const ControlRow& row) {
+    const TwipRect& g = row.geometry;
+    return twips::toPixelRect(g.left, g.top, g.width, g.height);
+}
+
+void applyCommon(QWidget* widget, const ControlRow& row) {
+    widget->setObjectName(qText(row.name));
+    widget->setGeometry(pixelGeometry(row));
+    if (!row.toolTip.empty()) {
+        widget->setToolTip(qText(row.toolTip));
+        widget->setAccessibleDescription(qText(row.toolTip));
+    }
+    if (!row.font.family.empty()) widget->setFont(fontOf(row.font, widget->font()));
+    if (row.background && row.kind != ControlKind::TextBox) {
+        setRole(widget, QPalette::Window, row.background);
+        // The board fills its exposed region itself, once per paint.
+        widget->setAutoFillBackground(row.kind != ControlKind::Board);
+    }
+}
+
+QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
+    auto* label = new QLabel(qText(row.text), parent);
+    applyCommon(label, row);
+    label->setAlignment(row.alignment);
+    setRole(label, QPalette::WindowText, row.foreground);
+    return label;
+}
+
+QLineEdit* makeTextBox(const ControlRow& row, QWidget* parent) {
+    auto* box = new QLineEdit(qText(row.text), parent);
+    applyCommon(box, row);
+    box->setAlignment(row.alignment);
+    setRole(box, QPalette::Base, row.background);
+    setRole(box, QPalette::Text, row.foreground);
+    return box;
+}
+
+QPushButton* makeButton(const ControlRow& row, QWidget* parent) {
+    auto* button = new QPushButton(qText(row.text), parent);
+    applyCommon(button, row);
+    button->setAutoDefault(false);
+    return button;
+}
+
+GraphicalButton* makeGraphicalButton(const ControlRow& row, QWidget* parent) {
+    auto* button = new GraphicalButton(parent);
+    button->setText(qText(row.text));
+    applyCommon(button, row);
+    button->setAutoFillBackground(false);  // the button paints its own face
+    if (row.background) button->setFaceColor(colorOf(*row.background));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QScrollBar* makeScrollBar(const ControlRow& row, QWidget* parent) {
+    const ScrollRange& s = row.scroll;
+    QScrollBar* bar =
+        s.topEnd > s.bottomEnd ? new UpwardScrollBar(parent) : new QScrollBar(Qt::Vertical, parent);
+    applyCommon(bar, row);
+    bar->setRange(std::min(s.topEnd, s.bottomEnd), std::max(s.topEnd, s.bottomEnd));
+    bar->setSingleStep(s.step);
+    bar->setPageStep(s.step);
+    bar->setValue(s.value);
+    // Reached with Tab and moved with the arrow keys; a click on an arrow
+    // leaves the focus where the typing is.
+    bar->setFocusPolicy(Qt::TabFocus);
+    return bar;
+}
+
+QLabel* makeHeaderLabel(const ControlRow& element0, int index, const HeaderLabel& header,
+                        QWidget* parent) {
+    QLabel* label = makeLabel(element0, parent);
+    const std::string_view arrayName = element0.name.substr(0, element0.name.find('('));
+    label->setObjectName(QStringLiteral("%1(%2)").arg(qText(arrayName)).arg(index));
+    label->move(twips::toPixels(header.left), twips::toPixels(header.top));
+    label->setText(qText(header.caption));
+    return label;
+}
+
+bool takesFocus(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+        case ControlKind::ScrollBar:
+        case ControlKind::Button:
+        case ControlKind::GraphicalButton:
+            return true;
+        case ControlKind::Label:
+        case ControlKind::Frame:
+        case ControlKind::Board:
+        case ControlKind::Cell:
+        case ControlKind::HeaderLabel:
+            return false;
+    }
+    return false;
+}
+
+}  // namespace apqr::ui

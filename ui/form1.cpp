@@ -1,0 +1,203 @@
+#include "form1.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+#include <utility>
+
+#include "board_frame.h"
+#include "board_geometry.h"
+#include "board_view.h"
+#include "build_board.h"
+#include "controls.h"
+#include "form_load.h"
+#include "graphical_button.h"
+#include "layout_table.h"
+#include "mark_progressions.h"
+#include "progression_search.h"
+#include "stop_sign.h"
+#include "text_conversions.h"
+#include "twips.h"
+
+namespace apqr::ui {
+namespace {
+
+// Setting an unchanged text would still reset the caret and undo history of
+// a box the user may be typing in. A new text is shown from its start, so a
+// factorization longer than its box shows the modulus rather than the tail.
+void showText(QLineEdit* box, const std::string& text) {
+    const QString shown = qText(text);
+    if (box->text() == shown) return;
+    box->setText(shown);
+    box->setCursorPosition(0);
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    createControls();
+    applyTabOrder();
+    Form_Load();
+    updateFromModel();
+    // Wired last, so that the initial values of the scroll bars start nothing;
+    // in particular the board stays at its design position until VScroll3 is
+    // first used.
+    connectHandlers();
+}
+
+// The board view reads the model, so it goes before the model does.
+Form1::~Form1() {
+    delete m_piccontainer;
+}
+
+void Form1::createControls() {
+    const WindowLayout& window = form1Layout();
+    setObjectName(qText(window.name));
+    setWindowTitle(qText(window.caption));
+    setFont(fontOf(window.font, font()));
+    resize(twips::toPixels(window.clientWidth), twips::toPixels(window.clientHeight));
+
+    m_label3 = makeLabel(layoutOf("Label3"), this);
+    m_text2 = makeTextBox(layoutOf("Text2"), this);
+    m_vScroll1 = makeScrollBar(layoutOf("VScroll1"), this);
+    m_text5 = makeTextBox(layoutOf("Text5"), this);
+    m_vScroll2 = makeScrollBar(layoutOf("VScroll2"), this);
+    m_command5 = makeButton(layoutOf("Command5"), this);
+    m_text3 = makeTextBox(layoutOf("Text3"), this);
+    m_command3 = makeButton(layoutOf("Command3"), this);
+    m_command2 = makeGraphicalButton(layoutOf("Command2"), this);
+    m_command1 = makeGraphicalButton(layoutOf("Command1"), this);
+    m_command4 = makeGraphicalButton(layoutOf("Command4"), this);
+    m_command4->setPicture(stopSignImage());
+    m_command4->setAccessibleName(m_command4->toolTip());
+
+    const ControlRow& frame = layoutOf("piccontainer");
+    m_piccontainer = new BoardFrame(twips::toPixels(frame.frameTwips), this);
+    applyCommon(m_piccontainer, frame);
+
+    // Children of the frame's interior, in the order the layout stacks them:
+    // the scroll bar stays above the board.
+    m_picTafel = new BoardView(m_board, m_piccontainer->interior());
+    applyCommon(m_picTafel, layoutOf("picTafel"));
+    const ControlRow& cell = layoutOf("Text1(0)");
+    m_picTafel->setCellStyle(fontOf(cell.font, m_picTafel->font()), cell.alignment);
+    m_vScroll3 = makeScrollBar(layoutOf("VScroll3"), m_piccontainer->interior());
+    m_piccontainer->scrollWithWheel(m_vScroll3, m_picTafel);
+}
+
+void Form1::applyTabOrder() {
+    std::vector<std::pair<int, QWidget*>> chain;
+    for (const ControlRow& row : layoutTable()) {
+        if (!takesFocus(row.kind)) continue;
+        chain.emplace_back(row.tabIndex, findChild<QWidget*>(qText(row.name)));
+    }
+    std::sort(chain.begin(), chain.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        setTabOrder(chain[i - 1].second, chain[i].second);
+    }
+}
+
+void Form1::connectHandlers() {
+    connect(m_vScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);
+    connect(m_vScroll2, &QScrollBar::valueChanged, this, &Form1::VScroll2_Change);
+    // VScroll3 keeps tracking on, so valueChanged comes during a thumb drag
+    // too; the two scroll bars above act only when the drag ends.
+    m_vScroll1->setTracking(false);
+    m_vScroll2->setTracking(false);
+    connect(m_vScroll3, &QScrollBar::valueChanged, this, &Form1::VScroll3_Change);
+
+    connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(m_command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+
+    // What is typed reaches the model at once, so a rebuild or check that
+    // comes later reads it, and a refresh from the model keeps it.
+    connect(m_text2, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_board.setText2(text.toStdString()); });
+    connect(m_text3, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_board.setText3(text.toStdString()); });
+    connect(m_text5, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_board.setText5(text.toStdString()); });
+    connect(m_picTafel, &BoardView::cellTextEdited, this, &Form1::Text1_Change);
+}
+
+void Form1::Form_Load() {
+    LoadForm(m_board, m_state);
+    const ControlRow& column0 = layoutOf("Label1(0)");
+    for (int j = 0; j < geometry::kColumnHeaders; ++j) {
+        m_label1.push_back(makeHeaderLabel(column0, j, columnHeader(j), m_picTafel));
+    }
+    const ControlRow& row0 = layoutOf("Label2(0)");
+    for (int r = 0; r < geometry::kRowHeaders; ++r) {
+        m_label2.push_back(makeHeaderLabel(row0, r, rowHeader(r), m_picTafel));
+    }
+}
+
+void Form1::VScroll1_Change(int value) {
+    m_board.setText2(integerText(value));
+    BuildBoard();
+}
+
+void Form1::VScroll2_Change(int value) {
+    m_board.setText5(integerText(value));
+    showBoxTexts();
+}
+
+void Form1::VScroll3_Change(int value) {
+    const double top = -value * geometry::kTwipsPerUnit;
+    m_picTafel->move(m_picTafel->x(), twips::toPixels(top));
+}
+
+void Form1::Command2_Click() {
+    SearchProgression(m_board, m_state);
+    updateFromModel();
+}
+
+void Form1::Command3_Click() {
+    BuildBoard();
+}
+
+void Form1::Command4_Click() {
+    m_state.stopRequested = true;
+}
+
+void Form1::Command5_Click() {
+    // A refused modulus leaves the old board; checking it instead would
+    // mark a board the user did not ask about.
+    if (!BuildBoard()) return;
+    MarkProgressions(m_board, m_state);
+    updateFromModel();
+}
+
+void Form1::Text1_Change(int index, const QString& text) {
+    if (index < m_board.cellCount()) m_board.setCellText(index, text.toStdString());
+}
+
+bool Form1::BuildBoard() {
+    const BuildResult result = apqr::BuildBoard(m_board, m_state);
+    if (!result.ok()) {
+        QMessageBox::warning(this, windowTitle(), qText(result.message()));
+        return false;
+    }
+    updateFromModel();
+    return true;
+}
+
+void Form1::updateFromModel() {
+    showBoxTexts();
+    m_vScroll3->setMaximum(m_board.scrollMax());
+    m_picTafel->syncFromModel();
+}
+
+void Form1::showBoxTexts() {
+    showText(m_text2, m_board.text2());
+    showText(m_text3, m_board.text3());
+    showText(m_text5, m_board.text5());
+}
+
+}  // namespace apqr::ui

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "board.h"
+#include "form_state.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace apqr::ui {
+
+class BoardFrame;
+class BoardView;
+class GraphicalButton;
+
+// The program's one window. It owns the board model and the form state,
+// builds its controls from the layout table, runs the load action before it
+// is first shown, and wires each control to a thin handler named after it.
+// Every handler hands the work to the core and then shows the model again.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    [[nodiscard]] const Board& board() const { return m_board; }
+    [[nodiscard]] const FormState& state() const { return m_state; }
+
+private:
+    void createControls();
+    void applyTabOrder();
+    void connectHandlers();
+    void Form_Load();
+
+    void VScroll1_Change(int value);
+    void VScroll2_Change(int value);
+    void VScroll3_Change(int value);
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Text1_Change(int index, const QString& text);
+
+    // The rebuild as the window runs it: a refused modulus is shown in a
+    // warning box and leaves everything as it was. Returns whether it built.
+    bool BuildBoard();
+
+    void updateFromModel();
+    void showBoxTexts();
+
+    Board m_board;
+    FormState m_state;
+
+    QLabel* m_label3 = nullptr;
+    QLineEdit* m_text2 = nullptr;
+    QLineEdit* m_text3 = nullptr;
+    QLineEdit* m_text5 = nullptr;
+    QScrollBar* m_vScroll1 = nullptr;
+    QScrollBar* m_vScroll2 = nullptr;
+    QScrollBar* m_vScroll3 = nullptr;
+    GraphicalButton* m_command1 = nullptr;
+    GraphicalButton* m_command2 = nullptr;
+    QPushButton* m_command3 = nullptr;
+    GraphicalButton* m_command4 = nullptr;
+    QPushButton* m_command5 = nullptr;
+    BoardFrame* m_piccontainer = nullptr;
+    BoardView* m_picTafel = nullptr;
+    std::vector<QLabel*> m_label1;  // column headers 0 … 24
+    std::vector<QLabel*> m_label2;  // row headers 0 … 20
+};
+
+}  // namespace apqr::ui
