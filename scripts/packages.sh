@@ -3,7 +3,7 @@
 BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    qt6-translations-l10n fonts-liberation
+    qt6-translations-l10n fonts-liberation libqt6svg6
 )
 TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev
