@@ -1,8 +1,10 @@
 #include "form1.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
@@ -18,6 +20,7 @@
 #include "layout_table.h"
 #include "mark_progressions.h"
 #include "progression_search.h"
+#include "scan_cycle.h"
 #include "stop_sign.h"
 #include "text_conversions.h"
 #include "twips.h"
@@ -110,6 +113,7 @@ void Form1::connectHandlers() {
     m_vScroll2->setTracking(false);
     connect(m_vScroll3, &QScrollBar::valueChanged, this, &Form1::VScroll3_Change);
 
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(m_command4, &QPushButton::clicked, this, &Form1::Command4_Click);
@@ -151,6 +155,37 @@ void Form1::VScroll2_Change(int value) {
 void Form1::VScroll3_Change(int value) {
     const double top = -value * geometry::kTwipsPerUnit;
     m_picTafel->move(m_picTafel->x(), twips::toPixels(top));
+}
+
+// Steps the modulus upward until one whose residues hold only trivial
+// progressions. This is the one action that hands the event loop a turn in
+// its middle, once per modulus, so that the stop button, the other controls
+// and the repaint of every step get through.
+void Form1::Command1_Click() {
+    // A click on this button during a scan arrives inside that scan's event
+    // turn; a second scan nested in the first would fight it for the bar.
+    if (m_scanning) return;
+    m_scanning = true;
+    m_state.stopRequested = false;
+    const QPointer<Form1> alive(this);
+    for (;;) {
+        QCoreApplication::processEvents();
+        // The window may have been closed, or even destroyed, in that turn.
+        if (alive.isNull()) return;
+        if (!isVisible()) break;
+        // The bar cannot go past its top end, so the scan ends there.
+        if (m_vScroll1->value() >= m_vScroll1->maximum()) break;
+
+        BeginScanCycle(m_state);
+        // Raising the bar rebuilds the board for the next modulus through
+        // VScroll1_Change before setValue returns.
+        m_vScroll1->setValue(m_vScroll1->value() + 1);
+        const ScanStep step = FinishScanCycle(m_board, m_state);
+        updateFromModel();
+        emit scanCycleFinished();
+        if (step != ScanStep::Continue) break;
+    }
+    m_scanning = false;
 }
 
 void Form1::Command2_Click() {

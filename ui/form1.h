@@ -29,6 +29,11 @@ public:
 
     [[nodiscard]] const Board& board() const { return m_board; }
     [[nodiscard]] const FormState& state() const { return m_state; }
+    [[nodiscard]] bool isScanning() const { return m_scanning; }
+
+signals:
+    // After every modulus a scan has rebuilt and searched.
+    void scanCycleFinished();
 
 private:
     void createControls();
@@ -39,6 +44,7 @@ private:
     void VScroll1_Change(int value);
     void VScroll2_Change(int value);
     void VScroll3_Change(int value);
+    void Command1_Click();
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
@@ -54,6 +60,7 @@ private:
 
     Board m_board;
     FormState m_state;
+    bool m_scanning = false;
 
     QLabel* m_label3 = nullptr;
     QLineEdit* m_text2 = nullptr;
