@@ -84,7 +84,6 @@ void BoardView::paintEvent(QPaintEvent* event) {
     const RowRange rows =
         m_board.rowsIntersecting(static_cast<float>(twips::fromPixels(exposed.top() - 1)),
                                  static_cast<float>(twips::fromPixels(exposed.bottom() + 2)));
-    const BevelColors bevel = BevelColors::from(palette());
     const QFontMetrics metrics(m_cellFont);
     painter.setFont(m_cellFont);
     painter.setPen(palette().color(QPalette::Text));
@@ -97,10 +96,10 @@ void BoardView::paintEvent(QPaintEvent* event) {
             const QRect box = cellRect(index);
             if (!cell.visible || !box.intersects(exposed)) continue;
 
-            drawBevel(painter, box, Bevel::Sunken, bevel);
-            const QRect inside = insideBevel(box);
-            painter.fillRect(inside, colorOf(cell.color));
+            painter.drawPixmap(box.topLeft(), cellFace(cell.color, box.size()));
             if (cell.text.empty()) continue;
+
+            const QRect inside = insideBevel(box);
 
             const QString text = qText(cell.text);
             // A text box shows only what fits; clip just the rare long text.
@@ -140,6 +139,25 @@ void BoardView::takeColorsFromPalette() {
     for (const CellColor color : {CellColor::White, CellColor::Yellow, CellColor::Red}) {
         put(color, ui::colorOf(*rgbOf(color)));
     }
+    m_cellFaces = {};
+}
+
+const QPixmap& BoardView::cellFace(CellColor color, QSize size) {
+    if (size != m_cellFaceSize) {
+        m_cellFaces = {};
+        m_cellFaceSize = size;
+    }
+    QPixmap& face = m_cellFaces[static_cast<std::size_t>(color)];
+    if (face.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        face = QPixmap(size * ratio);
+        face.setDevicePixelRatio(ratio);
+        QPainter painter(&face);
+        const QRect box(QPoint(0, 0), size);
+        drawBevel(painter, box, Bevel::Sunken, BevelColors::from(palette()));
+        painter.fillRect(insideBevel(box), colorOf(color));
+    }
+    return face;
 }
 
 const QColor& BoardView::colorOf(CellColor color) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPixmap>
 #include <QWidget>
 #include <array>
 
@@ -47,6 +48,8 @@ protected:
 private:
     void takeColorsFromPalette();
     [[nodiscard]] const QColor& colorOf(CellColor color) const;
+    // An empty cell of that colour and size, edge included, drawn once.
+    [[nodiscard]] const QPixmap& cellFace(CellColor color, QSize size);
     void openEditor(int index, QPoint clickPosition);
     void closeEditor();
 
@@ -54,6 +57,10 @@ private:
     QFont m_cellFont;
     Qt::Alignment m_cellAlignment = Qt::AlignCenter;
     std::array<QColor, 4> m_cellColors;  // indexed by CellColor
+    // Blitting a ready face is far cheaper than drawing the edge line by
+    // line, which counts when a scan repaints hundreds of cells per modulus.
+    std::array<QPixmap, 4> m_cellFaces;  // indexed by CellColor; empty until needed
+    QSize m_cellFaceSize;
     QLineEdit* m_editor = nullptr;
     int m_editedCell = -1;
 };
