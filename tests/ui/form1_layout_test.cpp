@@ -11,11 +11,7 @@ using namespace apqr::ui::test;
 class Form1LayoutTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        m_form = std::make_unique<Form1>();
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    }
+    void init() { m_form = openForm(); }
     void cleanup() { m_form.reset(); }
 
     void windowOpensWithCaptionAndClientArea() {

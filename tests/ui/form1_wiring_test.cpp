@@ -15,11 +15,7 @@ Q_DECLARE_METATYPE(std::set<int>)
 class Form1WiringTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        m_form = std::make_unique<Form1>();
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    }
+    void init() { m_form = openForm(); }
     void cleanup() { m_form.reset(); }
 
     void firstUpperArrowOfModulusBuildsThree() {

@@ -6,6 +6,7 @@
 #include <QStyleOptionSlider>
 #include <QtTest>
 #include <cmath>
+#include <memory>
 #include <set>
 
 #include "board_view.h"
@@ -15,6 +16,14 @@
 // Drives Form1 the way a person does: through its controls, found by their
 // layout names, and by looking at what the board paints.
 namespace apqr::ui::test {
+
+// The window as a person finds it after start-up: shown and exposed.
+inline std::unique_ptr<Form1> openForm() {
+    auto form = std::make_unique<Form1>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) qFatal("the window was not exposed");
+    return form;
+}
 
 template <typename T>
 T* control(const QWidget& form, const char* name) {

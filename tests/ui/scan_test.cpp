@@ -31,11 +31,7 @@ private:
     }
 
 private slots:
-    void init() {
-        m_form = std::make_unique<Form1>();
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    }
+    void init() { m_form = openForm(); }
     void cleanup() { m_form.reset(); }
 
     void endsAtTheNextModulusWithOnlyTrivialProgressions_data() {
