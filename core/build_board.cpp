@@ -72,7 +72,6 @@ BuildResult BuildBoard(Board& board, FormState& state) {
     const int modulus = static_cast<int>(m);
     createCells(board, modulus);
     markQuadraticResidues(board, modulus);
-    state.a = modulus;
     ShowFactorization(board, state);
     return BuildResult::built();
 }
