@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace apqr {
 
@@ -37,6 +38,21 @@ constexpr std::optional<Rgb> rgbOf(CellColor color) {
             break;
     }
     return std::nullopt;
+}
+
+// What a colour says about its cell, in German, for those who do not see it.
+constexpr std::string_view meaningOf(CellColor color) {
+    switch (color) {
+        case CellColor::White:
+            return "kein quadratischer Rest";
+        case CellColor::Yellow:
+            return "quadratischer Rest";
+        case CellColor::Red:
+            return "Glied einer Progression";
+        case CellColor::Default:
+            break;
+    }
+    return "nicht eingefärbt";
 }
 
 }  // namespace apqr

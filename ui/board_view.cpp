@@ -1,34 +1,82 @@
 #include "board_view.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <utility>
 
 #include "bevel.h"
+#include "board_accessible.h"
 #include "board_geometry.h"
 #include "layout_table.h"
 #include "twips.h"
 
 namespace apqr::ui {
+namespace {
+
+// The keys that move the current cell, as a grid has taught them.
+std::optional<CellMove> moveFor(const QKeyEvent& event) {
+    const bool control = event.modifiers().testFlag(Qt::ControlModifier);
+    switch (event.key()) {
+        case Qt::Key_Left:
+            return CellMove::Previous;
+        case Qt::Key_Right:
+            return CellMove::Next;
+        case Qt::Key_Up:
+            return CellMove::RowUp;
+        case Qt::Key_Down:
+            return CellMove::RowDown;
+        case Qt::Key_Home:
+            return control ? CellMove::First : CellMove::RowStart;
+        case Qt::Key_End:
+            return control ? CellMove::Last : CellMove::RowEnd;
+        case Qt::Key_PageUp:
+            return CellMove::PageUp;
+        case Qt::Key_PageDown:
+            return CellMove::PageDown;
+        default:
+            return std::nullopt;
+    }
+}
+
+// Typing that should land in the cell: printable text without a command
+// modifier (Shift and AltGr make characters, Ctrl and Alt make shortcuts).
+bool isTyping(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const QString text = event.text();
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+}
+
+}  // namespace
 
 BoardView::BoardView(const Board& board, QWidget* parent)
     : QWidget(parent), m_board(board), m_editor(new QLineEdit(this)) {
     // paintEvent fills every exposed pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     takeColorsFromPalette();
+    installBoardAccessibleFactory();
 
     // Frameless and inside the painted edge, so the cell keeps its look and
     // only gains a caret.
     m_editor->setFrame(false);
     m_editor->hide();
-    connect(m_editor, &QLineEdit::textEdited, this, [this](const QString& text) {
+    m_editor->installEventFilter(this);
+    // Every change while a cell is edited, typed or set by assistive
+    // technology, goes to that cell.
+    connect(m_editor, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (m_editedCell >= 0) emit cellTextEdited(m_editedCell, text);
     });
-    connect(m_editor, &QLineEdit::editingFinished, this, &BoardView::closeEditor);
 }
 
 void BoardView::setCellStyle(const QFont& font, Qt::Alignment alignment) {
@@ -39,12 +87,32 @@ void BoardView::setCellStyle(const QFont& font, Qt::Alignment alignment) {
     update();
 }
 
+void BoardView::setHeaderLabels(std::vector<QLabel*> columns, std::vector<QLabel*> rows) {
+    m_columnHeaders = std::move(columns);
+    m_rowHeaders = std::move(rows);
+}
+
+QLabel* BoardView::columnHeader(int column) const {
+    return column >= 0 && column < static_cast<int>(m_columnHeaders.size())
+               ? m_columnHeaders[static_cast<std::size_t>(column)]
+               : nullptr;
+}
+
+QLabel* BoardView::rowHeader(int row) const {
+    return row >= 0 && row < static_cast<int>(m_rowHeaders.size())
+               ? m_rowHeaders[static_cast<std::size_t>(row)]
+               : nullptr;
+}
+
 void BoardView::syncFromModel() {
-    closeEditor();
+    closeEditor(m_editor->hasFocus());
+    // The current cell stays while it exists; a smaller board takes its last.
+    m_currentCell = std::min(m_currentCell, m_board.cellCount() - 1);
     const double heightTwips =
         static_cast<double>(m_board.tafelHeightUnits()) * geometry::kTwipsPerUnit;
     resize(width(), twips::toPixels(heightTwips));
     update();
+    notifyAccessibleReset();
 }
 
 QRect BoardView::cellRect(int index) const {
@@ -112,17 +180,79 @@ void BoardView::paintEvent(QPaintEvent* event) {
             if (overflows) painter.restore();
         }
     }
+
+    if (hasFocus() && m_currentCell < cellCount) {
+        const QRect box = cellRect(m_currentCell);
+        if (box.intersects(exposed)) drawFocusFrame(painter, box);
+    }
+}
+
+// Black over the cell's edge and white inside it: one of the two stands out
+// from any cell colour and from the board around it.
+void BoardView::drawFocusFrame(QPainter& painter, const QRect& box) const {
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::NoBrush);
+    const auto ring = [&painter](const QRect& r, int width, const QColor& color) {
+        painter.fillRect(r.left(), r.top(), r.width(), width, color);
+        painter.fillRect(r.left(), r.bottom() - width + 1, r.width(), width, color);
+        painter.fillRect(r.left(), r.top(), width, r.height(), color);
+        painter.fillRect(r.right() - width + 1, r.top(), width, r.height(), color);
+    };
+    ring(box, 2, Qt::black);
+    ring(insideBevel(box), 1, Qt::white);
+    painter.restore();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
     const int index = event->button() == Qt::LeftButton ? cellAt(event->pos()) : -1;
     if (index < 0) {
         // A click beside the cells leaves the cell being edited.
-        closeEditor();
+        closeEditor(true);
         QWidget::mousePressEvent(event);
         return;
     }
-    openEditor(index, event->pos());
+    setCurrentCell(index);
+    emit currentCellMoved(index);
+    openEditor(index, Caret::AtClick, event->pos());
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    if (const auto move = moveFor(*event)) {
+        moveCurrent(*move);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_F2:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            openEditor(m_currentCell, Caret::AtEnd);
+            return;
+        default:
+            break;
+    }
+    if (isTyping(*event)) {
+        // The key goes on to the editor, where it replaces the selected text.
+        openEditor(m_currentCell, Caret::SelectAll);
+        QCoreApplication::sendEvent(m_editor, event);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void BoardView::focusInEvent(QFocusEvent* event) {
+    update(cellRect(m_currentCell));
+    // Tabbing in shows where the keys will act, as a click does.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        emit currentCellMoved(m_currentCell);
+    }
+    QWidget::focusInEvent(event);
+    notifyAccessibleFocus();
+}
+
+void BoardView::focusOutEvent(QFocusEvent* event) {
+    update(cellRect(m_currentCell));
+    QWidget::focusOutEvent(event);
 }
 
 void BoardView::changeEvent(QEvent* event) {
@@ -164,25 +294,121 @@ const QColor& BoardView::colorOf(CellColor color) const {
     return m_cellColors[static_cast<std::size_t>(color)];
 }
 
-void BoardView::openEditor(int index, QPoint clickPosition) {
+int BoardView::pageRows() const {
+    const double seen = parentWidget() != nullptr ? twips::fromPixels(parentWidget()->height())
+                                                  : twips::fromPixels(height());
+    const double rowPitch = geometry::kPitch * geometry::kCellHeight;
+    return std::max(1, static_cast<int>(seen / rowPitch));
+}
+
+void BoardView::moveCurrent(CellMove move) {
+    const int index = cellAfter(move, m_currentCell, m_board.cellCount(), pageRows());
+    setCurrentCell(index);
+    // Shown even when it stays, so that a key always brings it into sight.
+    emit currentCellMoved(index);
+}
+
+void BoardView::setCurrentCell(int index) {
+    if (index == m_currentCell) return;
+    update(cellRect(m_currentCell));
+    m_currentCell = index;
+    update(cellRect(m_currentCell));
+    notifyAccessibleFocus();
+}
+
+void BoardView::openEditor(int index, Caret caret, QPoint clickPosition) {
     const Cell& cell = m_board.cell(index);
-    m_editedCell = index;
+    m_editedCell = -1;  // the text put in below is the cell's, not an edit
+    m_textBeforeEdit = qText(cell.text);
 
     QPalette editorPalette = m_editor->palette();
     editorPalette.setColor(QPalette::Base, colorOf(cell.color));
     m_editor->setPalette(editorPalette);
     m_editor->setGeometry(insideBevel(cellRect(index)));
-    m_editor->setText(qText(cell.text));
+    m_editor->setText(m_textBeforeEdit);
+    m_editedCell = index;  // from here on the editor's text is the cell's
     m_editor->setToolTip(qText(cell.tooltip()));
+    // A screen reader names the box after its cell, as it does the cell.
+    m_editor->setAccessibleName(qText(cell.tooltip()));
+    m_editor->setAccessibleDescription(qText(meaningOf(cell.color)));
     m_editor->show();
-    m_editor->setFocus(Qt::MouseFocusReason);
-    m_editor->setCursorPosition(m_editor->cursorPositionAt(m_editor->mapFrom(this, clickPosition)));
+    m_editor->setFocus(caret == Caret::AtClick ? Qt::MouseFocusReason : Qt::OtherFocusReason);
+    switch (caret) {
+        case Caret::AtClick:
+            m_editor->setCursorPosition(
+                m_editor->cursorPositionAt(m_editor->mapFrom(this, clickPosition)));
+            break;
+        case Caret::AtEnd:
+            m_editor->end(false);
+            break;
+        case Caret::SelectAll:
+            m_editor->selectAll();
+            break;
+    }
 }
 
-void BoardView::closeEditor() {
+void BoardView::closeEditor(bool focusBoard) {
     if (m_editedCell < 0) return;
     m_editedCell = -1;
+    if (focusBoard) setFocus(Qt::OtherFocusReason);
     m_editor->hide();
+}
+
+bool BoardView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editor && m_editedCell >= 0) {
+        if (event->type() == QEvent::KeyPress)
+            return editorKeyPress(static_cast<QKeyEvent*>(event));
+        // Clicking elsewhere ends the edit; the editor's own context menu
+        // does not.
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            closeEditor();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// What typing has put into the editor is in the model already, so every way
+// out but Escape simply keeps it.
+bool BoardView::editorKeyPress(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            closeEditor(true);
+            return true;
+        case Qt::Key_Escape:
+            m_editor->setText(m_textBeforeEdit);
+            closeEditor(true);
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            closeEditor(true);
+            focusNextPrevChild(event->key() == Qt::Key_Tab);
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            closeEditor(true);
+            moveCurrent(event->key() == Qt::Key_Up ? CellMove::RowUp : CellMove::RowDown);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void BoardView::notifyAccessibleFocus() {
+    if (!QAccessible::isActive() || !hasFocus()) return;
+    if (QAccessibleInterface* cell = accessibleCell(this, m_currentCell)) {
+        QAccessibleEvent focus(cell, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void BoardView::notifyAccessibleReset() {
+    if (!QAccessible::isActive()) return;
+    // The cached cells go with the old board; a reader asks anew.
+    QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&reset);
+    notifyAccessibleFocus();
 }
 
 }  // namespace apqr::ui

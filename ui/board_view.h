@@ -4,9 +4,12 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "board.h"
+#include "board_navigation.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace apqr::ui {
@@ -14,18 +17,25 @@ namespace apqr::ui {
 // picTafel: paints the cells of the board model as small sunken text boxes
 // instead of keeping a widget per cell, which would cost about half a second
 // per rebuild of 3000 cells. Only the rows inside the exposed region are
-// drawn. The cells still behave as text boxes: hovering one shows its index,
-// clicking one opens a single shared editor over it whose typing goes back to
-// the model through cellTextEdited. The view never writes the model itself.
+// drawn. The cells still behave as text boxes: hovering one shows its index;
+// the board is one tab stop whose current cell the keys move; clicking a
+// cell, typing, F2 or Enter open a single shared editor over it whose typing
+// goes back to the model through cellTextEdited. The view never writes the
+// model itself. A screen reader sees it as a table of its cells
+// (board_accessible.h).
 class BoardView : public QWidget {
     Q_OBJECT
 public:
     explicit BoardView(const Board& board, QWidget* parent = nullptr);
 
     void setCellStyle(const QFont& font, Qt::Alignment alignment);
+    // The column and row header labels, which name the table's columns and
+    // rows for a screen reader.
+    void setHeaderLabels(std::vector<QLabel*> columns, std::vector<QLabel*> rows);
 
     // After the model changed: takes over the panel height, drops an open
-    // editor (its cell may be gone) and repaints.
+    // editor (its cell may be gone), keeps the current cell where it still
+    // exists and repaints.
     void syncFromModel();
 
     [[nodiscard]] const Board& board() const { return m_board; }
@@ -35,14 +45,25 @@ public:
     [[nodiscard]] int cellAt(QPoint position) const;
     // The cell being edited, or -1.
     [[nodiscard]] int editedCell() const { return m_editedCell; }
+    // The cell the keys act on.
+    [[nodiscard]] int currentCell() const { return m_currentCell; }
+    [[nodiscard]] QLineEdit* editor() const { return m_editor; }
+    [[nodiscard]] QLabel* columnHeader(int column) const;
+    [[nodiscard]] QLabel* rowHeader(int row) const;  // nullptr past the last header
 
 signals:
     void cellTextEdited(int index, const QString& text);
+    // The user moved the current cell; whoever scrolls the board shows it.
+    void currentCellMoved(int index);
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -50,8 +71,22 @@ private:
     [[nodiscard]] const QColor& colorOf(CellColor color) const;
     // An empty cell of that colour and size, edge included, drawn once.
     [[nodiscard]] const QPixmap& cellFace(CellColor color, QSize size);
-    void openEditor(int index, QPoint clickPosition);
-    void closeEditor();
+    void drawFocusFrame(QPainter& painter, const QRect& box) const;
+
+    // Rows of cells that fit into the frame the board is seen through.
+    [[nodiscard]] int pageRows() const;
+    void moveCurrent(CellMove move);
+    void setCurrentCell(int index);
+
+    enum class Caret { AtClick, AtEnd, SelectAll };
+    void openEditor(int index, Caret caret, QPoint clickPosition = {});
+    // Closes the editor; `focusBoard` hands the focus back to the board
+    // first, so that it does not wander off to the next control.
+    void closeEditor(bool focusBoard = false);
+    bool editorKeyPress(QKeyEvent* event);
+
+    void notifyAccessibleFocus();
+    void notifyAccessibleReset();
 
     const Board& m_board;
     QFont m_cellFont;
@@ -63,6 +98,10 @@ private:
     QSize m_cellFaceSize;
     QLineEdit* m_editor = nullptr;
     int m_editedCell = -1;
+    QString m_textBeforeEdit;  // what Escape puts back
+    int m_currentCell = 0;
+    std::vector<QLabel*> m_columnHeaders;
+    std::vector<QLabel*> m_rowHeaders;
 };
 
 }  // namespace apqr::ui

@@ -34,6 +34,13 @@ void applyCommon(QWidget* widget, const ControlRow& row) {
         widget->setToolTip(qText(row.toolTip));
         widget->setAccessibleDescription(qText(row.toolTip));
     }
+    // A screen reader names a box by its label or caption; boxes and bars
+    // have none of their own, and the stop button shows only a picture.
+    if (!row.accessibleName.empty()) {
+        widget->setAccessibleName(qText(row.accessibleName));
+    } else if (row.text.empty() && !row.toolTip.empty()) {
+        widget->setAccessibleName(qText(row.toolTip));
+    }
     if (!row.font.family.empty()) widget->setFont(fontOf(row.font, widget->font()));
     if (row.background && row.kind != ControlKind::TextBox) {
         setRole(widget, QPalette::Window, row.background);
@@ -107,10 +114,10 @@ bool takesFocus(ControlKind kind) {
         case ControlKind::ScrollBar:
         case ControlKind::Button:
         case ControlKind::GraphicalButton:
+        case ControlKind::Board:  // one stop for all its cells, as a grid
             return true;
         case ControlKind::Label:
         case ControlKind::Frame:
-        case ControlKind::Board:
         case ControlKind::Cell:
         case ControlKind::HeaderLabel:
             return false;

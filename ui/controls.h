@@ -37,8 +37,8 @@ QLabel* makeHeaderLabel(const ControlRow& element0, int index, const HeaderLabel
 void applyCommon(QWidget* widget, const ControlRow& row);
 
 // Whether a control of this kind takes part in the focus chain. Labels and
-// panels hold a place in the tab order but never take focus; cells are
-// painted and reached with the mouse.
+// the frame hold a place in the tab order but never take focus; the board is
+// one tab stop for all its cells, which the arrow keys then walk.
 [[nodiscard]] bool takesFocus(ControlKind kind);
 
 }  // namespace apqr::ui

@@ -8,10 +8,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "board_frame.h"
 #include "board_geometry.h"
+#include "board_scrolling.h"
 #include "board_view.h"
 #include "build_board.h"
 #include "controls.h"
@@ -75,7 +77,6 @@ void Form1::createControls() {
     m_command1 = makeGraphicalButton(layoutOf("Command1"), this);
     m_command4 = makeGraphicalButton(layoutOf("Command4"), this);
     m_command4->setPicture(stopSignImage());
-    m_command4->setAccessibleName(m_command4->toolTip());
 
     const ControlRow& frame = layoutOf("piccontainer");
     m_piccontainer = new BoardFrame(twips::toPixels(frame.frameTwips), this);
@@ -89,6 +90,12 @@ void Form1::createControls() {
     m_picTafel->setCellStyle(fontOf(cell.font, m_picTafel->font()), cell.alignment);
     m_vScroll3 = makeScrollBar(layoutOf("VScroll3"), m_piccontainer->interior());
     m_piccontainer->scrollWithWheel(m_vScroll3, m_picTafel);
+
+    // A label that names a box lends it its words and its focus.
+    for (const ControlRow& row : layoutTable()) {
+        if (row.buddy.empty()) continue;
+        findChild<QLabel*>(qText(row.name))->setBuddy(findChild<QWidget*>(qText(row.buddy)));
+    }
 }
 
 void Form1::applyTabOrder() {
@@ -120,14 +127,17 @@ void Form1::connectHandlers() {
     connect(m_command5, &QPushButton::clicked, this, &Form1::Command5_Click);
 
     // What is typed reaches the model at once, so a rebuild or check that
-    // comes later reads it, and a refresh from the model keeps it.
-    connect(m_text2, &QLineEdit::textEdited, this,
+    // comes later reads it, and a refresh from the model keeps it. Any change
+    // counts, not only keystrokes: assistive technology sets a box's text
+    // without typing. The model's own texts come back unchanged.
+    connect(m_text2, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_board.setText2(text.toStdString()); });
-    connect(m_text3, &QLineEdit::textEdited, this,
+    connect(m_text3, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_board.setText3(text.toStdString()); });
-    connect(m_text5, &QLineEdit::textEdited, this,
+    connect(m_text5, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_board.setText5(text.toStdString()); });
     connect(m_picTafel, &BoardView::cellTextEdited, this, &Form1::Text1_Change);
+    connect(m_picTafel, &BoardView::currentCellMoved, this, &Form1::picTafel_CurrentCellMoved);
 }
 
 void Form1::Form_Load() {
@@ -140,6 +150,7 @@ void Form1::Form_Load() {
     for (int r = 0; r < geometry::kRowHeaders; ++r) {
         m_label2.push_back(makeHeaderLabel(row0, r, rowHeader(r), m_picTafel));
     }
+    m_picTafel->setHeaderLabels(m_label1, m_label2);
 }
 
 void Form1::VScroll1_Change(int value) {
@@ -153,8 +164,25 @@ void Form1::VScroll2_Change(int value) {
 }
 
 void Form1::VScroll3_Change(int value) {
-    const double top = -value * geometry::kTwipsPerUnit;
-    m_picTafel->move(m_picTafel->x(), twips::toPixels(top));
+    m_picTafel->move(m_picTafel->x(), boardTopAt(value));
+}
+
+// The board scrolls through its bar, so bar and picture agree, and only as
+// far as it takes to show the whole cell.
+void Form1::picTafel_CurrentCellMoved(int index) {
+    const QRect cell = m_picTafel->cellRect(index);
+    const std::optional<int> value =
+        scrollValueShowing(cell.top(), cell.top() + cell.height(), m_picTafel->y(),
+                           m_piccontainer->interior()->height());
+    if (!value) return;
+    const int clamped = std::clamp(*value, m_vScroll3->minimum(), m_vScroll3->maximum());
+    // The bar may already stand there while the board does not: it keeps its
+    // design position until the bar is first used.
+    if (clamped == m_vScroll3->value()) {
+        VScroll3_Change(clamped);
+    } else {
+        m_vScroll3->setValue(clamped);
+    }
 }
 
 // Steps the modulus upward until one whose residues hold only trivial

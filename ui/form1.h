@@ -50,6 +50,7 @@ private:
     void Command4_Click();
     void Command5_Click();
     void Text1_Change(int index, const QString& text);
+    void picTafel_CurrentCellMoved(int index);
 
     // The rebuild as the window runs it: a refused modulus is shown in a
     // warning box and leaves everything as it was. Returns whether it built.

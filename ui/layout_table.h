@@ -55,6 +55,11 @@ struct ControlRow {
     TwipRect geometry;
     std::string_view text;  // UTF-8
     std::string_view toolTip;
+    // What a screen reader calls the control; empty: its caption, or for a
+    // control without one, its tooltip.
+    std::string_view accessibleName;
+    // A label that names another control and hands it the focus.
+    std::string_view buddy;
     FontChoice font;
     std::optional<Rgb> background;
     std::optional<Rgb> foreground;

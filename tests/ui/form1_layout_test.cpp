@@ -173,9 +173,10 @@ private slots:
     }
 
     void tabWalksTheLayoutOrder() {
+        // The board is one stop for all its cells, where its cells stand.
         const QStringList expected{"Text2",    "Command3", "VScroll1", "Command1",
                                    "Text3",    "Text5",    "VScroll2", "Command2",
-                                   "Command4", "VScroll3", "Command5"};
+                                   "Command4", "picTafel", "VScroll3", "Command5"};
         QStringList chain;
         QWidget* widget = control<QWidget>(*m_form, "Text2");
         do {

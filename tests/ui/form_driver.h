@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
@@ -97,6 +98,20 @@ inline bool showsText(BoardView* view, int index) {
 inline QColor colorOf(CellColor color) {
     const auto rgb = rgbOf(color);
     return rgb ? ui::colorOf(*rgb) : QColor();
+}
+
+// WCAG 2 contrast ratio of two colours, from their relative luminance.
+inline double contrastRatio(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            v /= 255;
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 inline std::set<int> redCells(const Board& board) {

@@ -1,0 +1,125 @@
+#!/usr/bin/python3
+"""What a screen reader such as Orca gets over AT-SPI from the running program.
+
+Starts the real executable (under scripts/run-with-atspi.sh), works it the way
+assistive technology can, through AT-SPI alone: writes a modulus into the box
+named "Modul m", presses "QR" and "arithm. Progression suchen" through their
+actions, then reads the board as a table, cell by cell: name, description and
+text. Fails with a message naming what was wrong.
+
+    run-with-atspi.sh atspi_reader_test.py <path to apqr>
+"""
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def wait_for(what, find, seconds=10):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.05)
+    fail("no " + what + " within %d s" % seconds)
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "apqr":
+            return app
+    return None
+
+
+def descendant(root, role, name):
+    """The first accessible of that role and name below root, breadth first."""
+    queue = [root]
+    while queue:
+        acc = queue.pop(0)
+        if acc.getRoleName() == role and acc.name == name:
+            return acc
+        if acc.getRoleName() != "table":  # its children are the cells
+            queue.extend(acc.getChildAtIndex(i) for i in range(acc.childCount))
+    return None
+
+
+def control(app, role, name):
+    return wait_for(role + " '" + name + "'", lambda: descendant(app, role, name))
+
+
+def press(app, name):
+    button = control(app, "push button", name)
+    action = button.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if "Press" not in names:
+        fail("button '%s' offers no Press action: %s" % (name, names))
+    action.doAction(names.index("Press"))
+
+
+def text_of(acc):
+    text = acc.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def settles(what, read, expected, seconds=10):
+    """A button pressed through its action clicks a moment later."""
+    deadline = time.monotonic() + seconds
+    while read() != expected and time.monotonic() < deadline:
+        time.sleep(0.05)
+    expect(what, read(), expected)
+
+
+def expect(what, actual, expected):
+    if actual != expected:
+        fail("%s: %r, expected %r" % (what, actual, expected))
+
+
+def main():
+    program = subprocess.Popen([sys.argv[1]])
+    try:
+        app = wait_for("application 'apqr'", application)
+
+        # At start-up: the two design cells, not yet coloured.
+        table = control(app, "table", "Tafel der Reste")
+        cell = table.queryTable().getAccessibleAt(0, 1)
+        expect("cell 1 at start-up", (cell.getRoleName(), cell.name, cell.description,
+                                      text_of(cell)),
+               ("table cell", "1", "nicht eingefärbt", "1"))
+
+        modulus = control(app, "text", "Modul m")
+        modulus.queryEditableText().setTextContents("9")
+        press(app, "QR")
+        factorization = control(app, "text", "Primfaktorzerlegung")
+        settles("factorization", lambda: text_of(factorization), " 9 = 3 * 3")
+        press(app, "arithm. Progression suchen")
+        grid = table.queryTable()
+        settles("cell 4 after the search",
+                lambda: grid.getAccessibleAt(0, 4).description, "Glied einer Progression")
+
+        expect("size of the table", (grid.nRows, grid.nColumns), (1, 25))
+        expect("cells of the table", table.childCount, 9)
+        seen = {}
+        for index in range(9):
+            cell = grid.getAccessibleAt(0, index)
+            seen[index] = (cell.name, cell.description, text_of(cell))
+        expect("cell 4", seen[4], ("4", "Glied einer Progression", "3"))
+        expect("cell 2", seen[2], ("2", "kein quadratischer Rest", ""))
+        expect("cell 0", seen[0], ("0", "quadratischer Rest", ""))
+        expect("header of column 7", grid.getColumnHeader(7).name, "7")
+        if grid.getAccessibleAt(0, 9) is not None:
+            fail("a cell past the last residue")
+        print("ok: the board reads as a table of named cells")
+    finally:
+        program.terminate()
+        program.wait(timeout=10)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,218 @@
+// What a screen reader learns through Qt's accessibility: the board as a
+// table of named cells whose description says what the colour means, the
+// names of the other controls, and the events that keep a reader current.
+#include "board_accessible.h"
+
+#include <QAccessible>
+#include <QLabel>
+
+#include "form_driver.h"
+
+using namespace apqr;
+using namespace apqr::ui;
+using namespace apqr::ui::test;
+
+namespace {
+
+// The events Qt hands to assistive technology, kept as type and, for an
+// event about a cell, that cell's name.
+struct Seen {
+    QAccessible::Event type;
+    QString name;
+};
+std::vector<Seen> g_seen;
+
+void record(QAccessibleEvent* event) {
+    QAccessibleInterface* iface = event->accessibleInterface();
+    g_seen.push_back({event->type(), iface != nullptr && iface->role() == QAccessible::Cell
+                                         ? iface->text(QAccessible::Name)
+                                         : QString()});
+}
+
+}  // namespace
+
+class BoardAccessibleTest : public QObject {
+    Q_OBJECT
+private slots:
+    // The bridge switches accessibility on once it has reached the AT-SPI
+    // bus, a moment after start.
+    void initTestCase() { QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000); }
+    void init() {
+        m_form = openForm();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        g_seen.clear();
+    }
+    void cleanup() {
+        QAccessible::installUpdateHandler(nullptr);
+        m_form.reset();
+    }
+
+    void theBoardIsANamedTable() {
+        buildFor(*m_form, QStringLiteral("60"));
+        QAccessibleInterface* table = tableOf();
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->text(QAccessible::Name), QStringLiteral("Tafel der Reste"));
+        QAccessibleTableInterface* grid = table->tableInterface();
+        QVERIFY(grid != nullptr);
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->columnCount(), 25);
+        QCOMPARE(table->childCount(), 60);
+        QVERIFY(grid->cellAt(2, 9) != nullptr);
+        QVERIFY(grid->cellAt(2, 10) == nullptr);  // the short last row ends at 59
+        QCOMPARE(grid->columnDescription(7), QStringLiteral("7"));
+        QCOMPARE(grid->rowDescription(2), QStringLiteral("50"));
+
+        QAccessibleInterface* cell = grid->cellAt(2, 9);
+        QCOMPARE(table->indexOfChild(cell), 59);
+        QCOMPARE(table->child(59), cell);  // cached, not made anew
+        QCOMPARE(cell->parent(), table);
+        QAccessibleTableCellInterface* inTable = cell->tableCellInterface();
+        QCOMPARE(inTable->rowIndex(), 2);
+        QCOMPARE(inTable->columnIndex(), 9);
+        QCOMPARE(inTable->columnHeaderCells().value(0)->text(QAccessible::Name),
+                 QStringLiteral("9"));
+        QCOMPARE(inTable->rowHeaderCells().value(0)->text(QAccessible::Name), QStringLiteral("50"));
+    }
+
+    void rowsPastTheLastRowHeaderHaveNone() {
+        buildFor(*m_form, QStringLiteral("600"));
+        QAccessibleTableInterface* grid = tableOf()->tableInterface();
+        QCOMPARE(grid->cellAt(20, 0)->tableCellInterface()->rowHeaderCells().size(), 1);
+        QVERIFY(grid->cellAt(21, 0)->tableCellInterface()->rowHeaderCells().isEmpty());
+        QCOMPARE(grid->rowDescription(21), QString());
+    }
+
+    // Name, meaning of the colour and text of a cell, for each colour.
+    void aCellSaysWhatItIs_data() {
+        QTest::addColumn<QString>("modulus");  // empty: start-up
+        QTest::addColumn<bool>("searched");
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("white") << "12" << false << 2 << "kein quadratischer Rest"
+                               << "";
+        QTest::newRow("yellow") << "12" << false << 9 << "quadratischer Rest"
+                                << "";
+        QTest::newRow("red, with its difference") << "9" << true << 4 << "Glied einer Progression"
+                                                  << "3";
+        QTest::newRow("default, at start-up") << "" << false << 1 << "nicht eingefärbt"
+                                              << "1";
+    }
+    void aCellSaysWhatItIs() {
+        QFETCH(QString, modulus);
+        QFETCH(bool, searched);
+        QFETCH(int, cell);
+        QFETCH(QString, description);
+        QFETCH(QString, text);
+        if (!modulus.isEmpty()) buildFor(*m_form, modulus);
+        if (searched) click(*m_form, "Command2");
+        QAccessibleInterface* iface = accessibleCell(board(*m_form), cell);
+        QVERIFY(iface != nullptr);
+        QCOMPARE(iface->role(), QAccessible::Cell);
+        QCOMPARE(iface->text(QAccessible::Name), QString::number(cell));
+        QCOMPARE(iface->text(QAccessible::Description), description);
+        QCOMPARE(iface->text(QAccessible::Value), text);
+        // AT-SPI reads the text through the text interface only.
+        QAccessibleTextInterface* reading = iface->textInterface();
+        QVERIFY(reading != nullptr);
+        QCOMPARE(reading->text(0, reading->characterCount()), text);
+        QCOMPARE(iface->rect().size(), board(*m_form)->cellRect(cell).size());
+    }
+
+    void movingTheCurrentCellIsAnnounced() {
+        buildFor(*m_form, QStringLiteral("30"));
+        auto* view = board(*m_form);
+        view->setFocus(Qt::TabFocusReason);
+        QAccessible::installUpdateHandler(record);
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(names(QAccessible::Focus), (QStringList{"1", "26"}));
+        QAccessibleInterface* table = tableOf();
+        QCOMPARE(table->focusChild()->text(QAccessible::Name), QStringLiteral("26"));
+        QVERIFY(table->focusChild()->state().focused);
+        QVERIFY(!accessibleCell(view, 1)->state().focused);
+    }
+
+    // After a rebuild, search, check or scan cycle a reader is told that the
+    // table changed, and the cells it held before are gone: none can answer
+    // for a cell of the old board. The buttons are pressed from the program,
+    // so the focus stays on the board, as it does while a scan rebuilds it.
+    void everyChangeOfTheBoardResetsTheTable_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("QR") << "Command3";
+        QTest::newRow("search") << "Command2";
+        QTest::newRow("check") << "Command5";
+        QTest::newRow("scan") << "Command1";
+    }
+    void everyChangeOfTheBoardResetsTheTable() {
+        QFETCH(QString, button);
+        buildFor(*m_form, QStringLiteral("9"));
+        auto* view = board(*m_form);
+        view->setFocus(Qt::TabFocusReason);
+        const QAccessible::Id before = QAccessible::uniqueId(accessibleCell(view, 8));
+        QAccessible::installUpdateHandler(record);
+        control<QPushButton>(*m_form, qPrintable(button))->click();
+        QVERIFY(count(QAccessible::TableModelChanged) >= 1);
+        QVERIFY(QAccessible::accessibleInterface(before) == nullptr);
+        // The focused cell is announced anew from the new board.
+        QCOMPARE(names(QAccessible::Focus).value(0), QStringLiteral("0"));
+    }
+
+    void controlsHaveGermanNames_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Text2") << "Text2"
+                               << "Modul m";
+        QTest::newRow("Text5") << "Text5"
+                               << "Differenz d";
+        QTest::newRow("Text3") << "Text3"
+                               << "Primfaktorzerlegung";
+        QTest::newRow("VScroll1") << "VScroll1"
+                                  << "Modul";
+        QTest::newRow("VScroll2") << "VScroll2"
+                                  << "Differenz";
+        QTest::newRow("VScroll3") << "VScroll3" << QString::fromUtf8("Tafel blättern");
+        QTest::newRow("Command4") << "Command4"
+                                  << "anhalten";
+        QTest::newRow("Command1") << "Command1"
+                                  << QString::fromUtf8("nächster Modul mit nur trivialer Progr.");
+    }
+    void controlsHaveGermanNames() {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        auto* widget = m_form->findChild<QWidget*>(control);
+        QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
+    }
+
+    void theModulusBoxIsLabelledByItsLabel() {
+        auto* label = control<QLabel>(*m_form, "Label3");
+        QCOMPARE(label->buddy(), control<QWidget>(*m_form, "Text2"));
+        const auto relations =
+            QAccessible::queryAccessibleInterface(control<QWidget>(*m_form, "Text2"))
+                ->relations(QAccessible::Label);
+        QVERIFY(!relations.isEmpty());
+        QCOMPARE(relations.first().first->object(), label);
+    }
+
+private:
+    QAccessibleInterface* tableOf() const {
+        return QAccessible::queryAccessibleInterface(board(*m_form));
+    }
+    static QStringList names(QAccessible::Event type) {
+        QStringList result;
+        for (const Seen& seen : g_seen) {
+            if (seen.type == type) result << seen.name;
+        }
+        return result;
+    }
+    static int count(QAccessible::Event type) {
+        return static_cast<int>(std::count_if(g_seen.begin(), g_seen.end(),
+                                              [type](const Seen& s) { return s.type == type; }));
+    }
+
+    std::unique_ptr<Form1> m_form;
+};
+
+QTEST_MAIN(BoardAccessibleTest)
+#include "board_accessible_test.moc"

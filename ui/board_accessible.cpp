@@ -1,0 +1,282 @@
+#include "board_accessible.h"
+
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QWindow>
+#include <unordered_map>
+
+#include "board_geometry.h"
+#include "board_view.h"
+#include "layout_table.h"
+
+namespace apqr::ui {
+namespace {
+
+constexpr int kColumns = geometry::kColumns;
+
+QList<QAccessibleInterface*> headerCell(QLabel* label) {
+    if (label == nullptr) return {};
+    return {QAccessible::queryAccessibleInterface(label)};
+}
+
+// One cell. It holds nothing but its index and reads the board each time it
+// is asked, so it is never behind the model.
+class CellAccessible : public QAccessibleInterface,
+                       public QAccessibleTableCellInterface,
+                       public QAccessibleTextInterface {
+public:
+    CellAccessible(BoardView* view, int index) : m_view(view), m_index(index) {}
+
+    [[nodiscard]] const BoardView* view() const { return m_view.data(); }
+    [[nodiscard]] int index() const { return m_index; }
+
+    bool isValid() const override {
+        return !m_view.isNull() && m_index < m_view->board().cellCount();
+    }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return m_view.isNull() ? nullptr : m_view->window()->windowHandle();
+    }
+
+    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(m_view.data());
+    }
+    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+
+    QString text(QAccessible::Text t) const override {
+        if (!isValid()) return {};
+        const Cell& c = cell();
+        switch (t) {
+            case QAccessible::Name:
+                return qText(c.tooltip());
+            case QAccessible::Description:
+                return qText(meaningOf(c.color));
+            case QAccessible::Value:
+                return qText(c.text);
+            default:
+                return {};
+        }
+    }
+    void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
+
+    QRect rect() const override {
+        if (!isValid()) return {};
+        const QRect box = m_view->cellRect(m_index);
+        return {m_view->mapToGlobal(box.topLeft()), box.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        if (!isValid()) {
+            s.invalid = true;
+            return s;
+        }
+        const bool current = m_view->currentCell() == m_index;
+        s.focusable = true;
+        s.selectable = true;
+        s.editable = true;
+        s.selected = current;
+        s.focused = current && m_view->hasFocus();
+        s.invisible = !m_view->isVisible();
+        // Scrolled out of the frame the board is seen through.
+        if (const QWidget* frame = m_view->parentWidget()) {
+            const QRect box = m_view->cellRect(m_index).translated(m_view->pos());
+            s.offscreen = !frame->rect().intersects(box);
+        }
+        return s;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        switch (t) {
+            case QAccessible::TableCellInterface:
+                return static_cast<QAccessibleTableCellInterface*>(this);
+            case QAccessible::TextInterface:
+                return static_cast<QAccessibleTextInterface*>(this);
+            default:
+                return nullptr;
+        }
+    }
+
+    // The cell in its table.
+    bool isSelected() const override { return isValid() && m_view->currentCell() == m_index; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override {
+        return m_view.isNull() ? QList<QAccessibleInterface*>{}
+                               : headerCell(m_view->columnHeader(columnIndex()));
+    }
+    QList<QAccessibleInterface*> rowHeaderCells() const override {
+        return m_view.isNull() ? QList<QAccessibleInterface*>{}
+                               : headerCell(m_view->rowHeader(rowIndex()));
+    }
+    int columnIndex() const override { return m_index % kColumns; }
+    int rowIndex() const override { return m_index / kColumns; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return parent(); }
+
+    // Its text, which AT-SPI hands on only through this interface. Editing
+    // goes through the keyboard, so there is no caret or selection here.
+    void selection(int /*selectionIndex*/, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int /*startOffset*/, int /*endOffset*/) override {}
+    void removeSelection(int /*selectionIndex*/) override {}
+    void setSelection(int /*selectionIndex*/, int /*startOffset*/, int /*endOffset*/) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int /*position*/) override {}
+    QString text(int startOffset, int endOffset) const override {
+        return text(QAccessible::Value).mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override {
+        return static_cast<int>(text(QAccessible::Value).size());
+    }
+    QRect characterRect(int /*offset*/) const override { return {}; }
+    int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
+    void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override {}
+    QString attributes(int /*offset*/, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+private:
+    [[nodiscard]] const Cell& cell() const { return m_view->board().cell(m_index); }
+
+    QPointer<BoardView> m_view;
+    int m_index;
+};
+
+// The board as a table of rows × 25 cells. Its children are the cells in
+// index order, then the cell editor while it is open.
+class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+public:
+    explicit BoardAccessible(BoardView* view) : QAccessibleWidget(view, QAccessible::Table) {}
+    ~BoardAccessible() override { dropCells(); }
+    BoardAccessible(const BoardAccessible&) = delete;
+    BoardAccessible& operator=(const BoardAccessible&) = delete;
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    int childCount() const override { return cellCount() + (editorOpen() ? 1 : 0); }
+    QAccessibleInterface* child(int index) const override {
+        if (index >= 0 && index < cellCount()) return cell(index);
+        if (index == cellCount() && editorOpen()) return editorInterface();
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr) return -1;
+        if (child->object() != nullptr) {
+            return child->object() == view()->editor() && editorOpen() ? cellCount() : -1;
+        }
+        const auto* c = dynamic_cast<const CellAccessible*>(child);
+        return c != nullptr && c->view() == view() && c->isValid() ? c->index() : -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QPoint at = view()->mapFromGlobal(QPoint(x, y));
+        if (editorOpen() && view()->editor()->geometry().contains(at)) return editorInterface();
+        const int index = view()->cellAt(at);
+        return index >= 0 ? cell(index) : nullptr;
+    }
+    QAccessibleInterface* focusChild() const override {
+        if (editorOpen() && view()->editor()->hasFocus()) return editorInterface();
+        return view()->hasFocus() ? cell(view()->currentCell()) : nullptr;
+    }
+
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override {
+        if (row < 0 || column < 0 || column >= kColumns) return nullptr;
+        const int index = row * kColumns + column;
+        return index < cellCount() ? cell(index) : nullptr;
+    }
+    // The current cell is the selection, as in a grid that selects one cell.
+    int selectedCellCount() const override { return 1; }
+    QList<QAccessibleInterface*> selectedCells() const override {
+        return {cell(view()->currentCell())};
+    }
+    QString columnDescription(int column) const override {
+        const QLabel* header = view()->columnHeader(column);
+        return header != nullptr ? header->text() : QString();
+    }
+    QString rowDescription(int row) const override {
+        const QLabel* header = view()->rowHeader(row);
+        return header != nullptr ? header->text() : QString();
+    }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return kColumns; }
+    int rowCount() const override { return view()->board().rowCount(); }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int /*column*/) const override { return false; }
+    bool isRowSelected(int /*row*/) const override { return false; }
+    bool selectRow(int /*row*/) override { return false; }
+    bool selectColumn(int /*column*/) override { return false; }
+    bool unselectRow(int /*row*/) override { return false; }
+    bool unselectColumn(int /*column*/) override { return false; }
+
+    // Any change of the board is announced as a reset, which drops every
+    // cached cell; a client that asks again gets the new board.
+    void modelChange(QAccessibleTableModelChangeEvent* /*event*/) override { dropCells(); }
+
+private:
+    [[nodiscard]] BoardView* view() const { return static_cast<BoardView*>(widget()); }
+    [[nodiscard]] int cellCount() const { return view()->board().cellCount(); }
+    [[nodiscard]] bool editorOpen() const { return view()->editedCell() >= 0; }
+    [[nodiscard]] QAccessibleInterface* editorInterface() const {
+        return QAccessible::queryAccessibleInterface(view()->editor());
+    }
+
+    QAccessibleInterface* cell(int index) const {
+        const auto found = m_cells.find(index);
+        if (found != m_cells.end()) {
+            if (QAccessibleInterface* cached = QAccessible::accessibleInterface(found->second)) {
+                return cached;
+            }
+        }
+        auto* made = new CellAccessible(view(), index);
+        m_cells[index] = QAccessible::registerAccessibleInterface(made);
+        return made;
+    }
+
+    void dropCells() {
+        for (const auto& [index, id] : m_cells) QAccessible::deleteAccessibleInterface(id);
+        m_cells.clear();
+    }
+
+    // Made on demand from const accessors, as Qt's own tables do.
+    mutable std::unordered_map<int, QAccessible::Id> m_cells;
+};
+
+QAccessibleInterface* boardFactory(const QString& key, QObject* object) {
+    if (key != QLatin1String(BoardView::staticMetaObject.className())) return nullptr;
+    auto* view = qobject_cast<BoardView*>(object);
+    return view != nullptr ? new BoardAccessible(view) : nullptr;
+}
+
+}  // namespace
+
+void installBoardAccessibleFactory() {
+    static const bool installed = [] {
+        QAccessible::installFactory(boardFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+QAccessibleInterface* accessibleCell(BoardView* view, int index) {
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
+    QAccessibleTableInterface* cells = table != nullptr ? table->tableInterface() : nullptr;
+    return cells != nullptr ? cells->cellAt(index / kColumns, index % kColumns) : nullptr;
+}
+
+}  // namespace apqr::ui

@@ -1,0 +1,23 @@
+#pragma once
+
+class QAccessibleInterface;
+
+// What assistive technology (a screen reader through AT-SPI) learns of the
+// painted board: a table named by the board, with one cell per residue. A
+// cell is named by its residue, described by what its colour means and reads
+// its text, so a red cell also gives its difference. Cell interfaces are made
+// only when a client asks for one, cached by index and dropped when the board
+// is rebuilt; no cell has a QObject.
+namespace apqr::ui {
+
+class BoardView;
+
+// Lets Qt's accessibility ask us for the board's interface. Once is enough;
+// further calls do nothing.
+void installBoardAccessibleFactory();
+
+// The interface of cell `index` of the board, made on first request; nullptr
+// for a cell that does not exist.
+[[nodiscard]] QAccessibleInterface* accessibleCell(BoardView* view, int index);
+
+}  // namespace apqr::ui
