@@ -9,5 +9,5 @@ TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
-    xvfb xauth dbus at-spi2-core python3-pyatspi
+    xvfb dbus at-spi2-core python3-pyatspi
 )

@@ -2,21 +2,48 @@
 # Runs a command the way a screen reader meets the program on Linux: on an
 # X server (Xvfb), with its own session bus and the AT-SPI bus running, and
 # Qt's accessibility bridge switched on. Used by the accessibility tests and
-# benchmarks; needs xvfb, xauth, dbus and at-spi2-core.
+# benchmarks; needs xvfb, dbus and at-spi2-core.
 #
 #   scripts/run-with-atspi.sh <command> [arguments...]
 set -euo pipefail
 [ $# -gt 0 ] || { echo "usage: $0 <command> [arguments...]" >&2; exit 2; }
+
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The server picks a free display itself and names it, so that runs side by
+# side never race for one.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+if [ ! -s "$work/display" ]; then
+    echo "run-with-atspi: Xvfb did not start" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=":$(head -n 1 "$work/display")"
 
 inner='
 set -euo pipefail
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 launcher=$!
 trap "kill $launcher 2>/dev/null || true" EXIT
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$@"
 '
-# The session bus complains that it may not raise its file limit inside a
-# container; that is harmless, so its chatter is kept out of the output.
-exec xvfb-run -a -s "-screen 0 1280x1024x24" \
-    dbus-run-session --dbus-daemon=dbus-daemon -- bash -c "$inner" bash "$@"
+status=0
+dbus-run-session -- bash -c "$inner" bash "$@" || status=$?
+if ! kill -0 "$xvfb" 2>/dev/null; then
+    echo "run-with-atspi: Xvfb on $DISPLAY ended before the command did" >&2
+    cat "$work/xvfb.log" >&2
+    xvfb=
+fi
+exit "$status"
