@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the release tree and renders docs/screenshot.png, the README's
-# picture, from the real window on Qt's offscreen platform.
+# Builds the release tree and renders the README's pictures,
+# docs/screenshot.png and its dark-scheme twin docs/screenshot-dark.png, from
+# the real window on Qt's offscreen platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -15,4 +16,5 @@ cmake --build "$BUILD_DIR" -j "$(nproc)" --target apqr_screenshot
 
 mkdir -p docs
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/tools/apqr_screenshot" docs/screenshot.png
-echo "docs/screenshot.png updated."
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/tools/apqr_screenshot" --dark docs/screenshot-dark.png
+echo "docs/screenshot.png and docs/screenshot-dark.png updated."

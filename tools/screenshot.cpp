@@ -2,16 +2,19 @@
 // Qt's offscreen platform, works it through its own controls the way a
 // person would, and saves what it shows as a PNG.
 //
-//   apqr_screenshot <output.png>          writes the picture
-//   apqr_screenshot --check <picture.png> fails when the picture is not
-//                                         what the window shows now
+//   apqr_screenshot [--dark] <output.png>          writes the picture
+//   apqr_screenshot [--dark] --check <picture.png> fails when the picture is
+//                                                  not what the window shows
+//
+// --dark shows the window under a dark colour scheme, as a desktop with
+// GNOME's Adwaita dark gives it.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
-#include <cstring>
 #include <optional>
+#include <string_view>
 
 #include "form1.h"
 #include "localization.h"
@@ -23,12 +26,29 @@ namespace {
 // of white, yellow and red cells, the red ones carrying their difference.
 constexpr int kModulus = 193;
 constexpr int kDifference = 1;
+constexpr int kNoteCell = 4;  // yellow: 2² is a residue, 5 and 6 are not
 
 void typeInto(apqr::ui::Form1& form, const char* box, int number) {
     auto* edit = form.findChild<QLineEdit*>(QLatin1String(box));
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, QString::number(number));
+}
+
+// The colours Qt takes from Adwaita dark through its GTK platform theme,
+// as far as the window uses them.
+QPalette adwaitaDark() {
+    QPalette p(QColor(53, 53, 53), QColor(36, 36, 36));
+    p.setColor(QPalette::Base, QColor(30, 30, 30));
+    p.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        p.setColor(role, QColor(255, 255, 255));
+    }
+    p.setColor(QPalette::Highlight, QColor(53, 132, 228));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, QColor(36, 36, 36));
+    p.setColor(QPalette::ToolTipText, Qt::white);
+    return p;
 }
 
 bool anyRed(const apqr::Board& board) {
@@ -56,11 +76,22 @@ std::optional<QImage> render() {
     typeInto(form, "Text2", kModulus);
     typeInto(form, "Text5", kDifference);
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command5")), Qt::LeftButton);
+    // A note typed into a yellow cell, as a person might keep one.
+    auto* board = form.findChild<QWidget*>(QStringLiteral("picTafel"));
+    board->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < kNoteCell; ++i) QTest::keyClick(board, Qt::Key_Right);
+    // The first key opens the cell's editor, the others go where the focus
+    // then is.
+    for (const QChar c : QStringLiteral("Wort")) {
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     // A focused box or button would show its caret or focus frame.
     if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
     QApplication::processEvents();
 
-    if (form.board().cellCount() != kModulus || !anyRed(form.board())) {
+    if (form.board().cellCount() != kModulus || !anyRed(form.board()) ||
+        form.board().cell(kNoteCell).text != "Wort") {
         std::fprintf(stderr, "apqr_screenshot: the window did not reach the expected state\n");
         return std::nullopt;
     }
@@ -70,16 +101,31 @@ std::optional<QImage> render() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
-    if (argc != 2 && !check) {
-        std::fprintf(stderr, "usage: %s <output.png> | --check <picture.png>\n", argv[0]);
+    bool check = false;
+    bool dark = false;
+    const char* path = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--check") {
+            check = true;
+        } else if (arg == "--dark") {
+            dark = true;
+        } else if (path == nullptr && !arg.starts_with("--")) {
+            path = argv[i];
+        } else {
+            path = nullptr;
+            break;
+        }
+    }
+    if (path == nullptr) {
+        std::fprintf(stderr, "usage: %s [--dark] [--check] <picture.png>\n", argv[0]);
         return 2;
     }
-    const char* path = argv[argc - 1];
     // Never a window on someone's desktop; the picture is the same offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     apqr::ui::setUpApplication(app);
+    if (dark) QApplication::setPalette(adwaitaDark());
 
     const std::optional<QImage> picture = render();
     if (!picture) return 1;

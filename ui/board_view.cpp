@@ -15,6 +15,7 @@
 #include "bevel.h"
 #include "board_accessible.h"
 #include "board_geometry.h"
+#include "fixed_colors.h"
 #include "layout_table.h"
 #include "twips.h"
 
@@ -154,7 +155,6 @@ void BoardView::paintEvent(QPaintEvent* event) {
                                  static_cast<float>(twips::fromPixels(exposed.bottom() + 2)));
     const QFontMetrics metrics(m_cellFont);
     painter.setFont(m_cellFont);
-    painter.setPen(palette().color(QPalette::Text));
 
     const int cellCount = m_board.cellCount();
     for (int row = rows.first; row < rows.last; ++row) {
@@ -176,6 +176,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
                 painter.save();
                 painter.setClipRect(inside);
             }
+            painter.setPen(textColorOf(cell.color));
             painter.drawText(inside, static_cast<int>(m_cellAlignment), text);
             if (overflows) painter.restore();
         }
@@ -261,15 +262,16 @@ void BoardView::changeEvent(QEvent* event) {
 }
 
 void BoardView::takeColorsFromPalette() {
-    const auto put = [this](CellColor color, const QColor& value) {
-        m_cellColors[static_cast<std::size_t>(color)] = value;
-    };
-    // The default colour is whatever an ordinary text box shows.
-    put(CellColor::Default, palette().color(QPalette::Base));
-    for (const CellColor color : {CellColor::White, CellColor::Yellow, CellColor::Red}) {
-        put(color, ui::colorOf(*rgbOf(color)));
+    for (const CellColor color :
+         {CellColor::Default, CellColor::White, CellColor::Yellow, CellColor::Red}) {
+        const auto at = static_cast<std::size_t>(color);
+        // The default colour is whatever an ordinary text box shows.
+        const std::optional<ColorPair> fixed = cellColors(color);
+        m_cellColors[at] = fixed ? ui::colorOf(fixed->background) : palette().color(QPalette::Base);
+        m_cellTextColors[at] = fixed ? ui::colorOf(fixed->text) : palette().color(QPalette::Text);
     }
     m_cellFaces = {};
+    update();
 }
 
 const QPixmap& BoardView::cellFace(CellColor color, QSize size) {
@@ -292,6 +294,10 @@ const QPixmap& BoardView::cellFace(CellColor color, QSize size) {
 
 const QColor& BoardView::colorOf(CellColor color) const {
     return m_cellColors[static_cast<std::size_t>(color)];
+}
+
+const QColor& BoardView::textColorOf(CellColor color) const {
+    return m_cellTextColors[static_cast<std::size_t>(color)];
 }
 
 int BoardView::pageRows() const {
@@ -321,9 +327,13 @@ void BoardView::openEditor(int index, Caret caret, QPoint clickPosition) {
     m_editedCell = -1;  // the text put in below is the cell's, not an edit
     m_textBeforeEdit = qText(cell.text);
 
-    QPalette editorPalette = m_editor->palette();
-    editorPalette.setColor(QPalette::Base, colorOf(cell.color));
-    m_editor->setPalette(editorPalette);
+    // Over a coloured cell the editor takes the cell's colours, caret and
+    // selection included; over a default cell it is an ordinary box.
+    if (const std::optional<ColorPair> fixed = cellColors(cell.color)) {
+        applyColors(m_editor, *fixed, Surface::Box);
+    } else {
+        followScheme(m_editor);
+    }
     m_editor->setGeometry(insideBevel(cellRect(index)));
     m_editor->setText(m_textBeforeEdit);
     m_editedCell = index;  // from here on the editor's text is the cell's

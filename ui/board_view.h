@@ -69,6 +69,7 @@ protected:
 private:
     void takeColorsFromPalette();
     [[nodiscard]] const QColor& colorOf(CellColor color) const;
+    [[nodiscard]] const QColor& textColorOf(CellColor color) const;
     // An empty cell of that colour and size, edge included, drawn once.
     [[nodiscard]] const QPixmap& cellFace(CellColor color, QSize size);
     void drawFocusFrame(QPainter& painter, const QRect& box) const;
@@ -91,7 +92,8 @@ private:
     const Board& m_board;
     QFont m_cellFont;
     Qt::Alignment m_cellAlignment = Qt::AlignCenter;
-    std::array<QColor, 4> m_cellColors;  // indexed by CellColor
+    std::array<QColor, 4> m_cellColors;      // indexed by CellColor
+    std::array<QColor, 4> m_cellTextColors;  // indexed by CellColor
     // Blitting a ready face is far cheaper than drawing the edge line by
     // line, which counts when a scan repaints hundreds of cells per modulus.
     std::array<QPixmap, 4> m_cellFaces;  // indexed by CellColor; empty until needed

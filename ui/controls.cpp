@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "fixed_colors.h"
 #include "graphical_button.h"
 #include "twips.h"
 #include "upward_scroll_bar.h"
@@ -13,11 +14,22 @@
 namespace apqr::ui {
 namespace {
 
-void setRole(QWidget* widget, QPalette::ColorRole role, const std::optional<Rgb>& rgb) {
-    if (!rgb) return;
-    QPalette palette = widget->palette();
-    palette.setColor(role, colorOf(*rgb));
-    widget->setPalette(palette);
+Surface surfaceOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+        case ControlKind::Cell:
+            return Surface::Box;
+        case ControlKind::Button:
+        case ControlKind::GraphicalButton:
+            return Surface::Button;
+        case ControlKind::Label:
+        case ControlKind::HeaderLabel:
+        case ControlKind::ScrollBar:
+        case ControlKind::Frame:
+        case ControlKind::Board:
+            return Surface::Panel;
+    }
+    return Surface::Panel;
 }
 
 }  // namespace
@@ -42,10 +54,12 @@ void applyCommon(QWidget* widget, const ControlRow& row) {
         widget->setAccessibleName(qText(row.toolTip));
     }
     if (!row.font.family.empty()) widget->setFont(fontOf(row.font, widget->font()));
-    if (row.background && row.kind != ControlKind::TextBox) {
-        setRole(widget, QPalette::Window, row.background);
-        // The board fills its exposed region itself, once per paint.
-        widget->setAutoFillBackground(row.kind != ControlKind::Board);
+    if (row.colors) {
+        const Surface surface = surfaceOf(row.kind);
+        applyColors(widget, *row.colors, surface);
+        // The board fills its exposed region itself, once per paint; boxes
+        // and buttons draw their own faces.
+        widget->setAutoFillBackground(surface == Surface::Panel && row.kind != ControlKind::Board);
     }
 }
 
@@ -53,7 +67,6 @@ QLabel* makeLabel(const ControlRow& row, QWidget* parent) {
     auto* label = new QLabel(qText(row.text), parent);
     applyCommon(label, row);
     label->setAlignment(row.alignment);
-    setRole(label, QPalette::WindowText, row.foreground);
     return label;
 }
 
@@ -61,8 +74,6 @@ QLineEdit* makeTextBox(const ControlRow& row, QWidget* parent) {
     auto* box = new QLineEdit(qText(row.text), parent);
     applyCommon(box, row);
     box->setAlignment(row.alignment);
-    setRole(box, QPalette::Base, row.background);
-    setRole(box, QPalette::Text, row.foreground);
     return box;
 }
 
@@ -77,8 +88,6 @@ GraphicalButton* makeGraphicalButton(const ControlRow& row, QWidget* parent) {
     auto* button = new GraphicalButton(parent);
     button->setText(qText(row.text));
     applyCommon(button, row);
-    button->setAutoFillBackground(false);  // the button paints its own face
-    if (row.background) button->setFaceColor(colorOf(*row.background));
     button->setAutoDefault(false);
     return button;
 }

@@ -32,8 +32,8 @@ QScrollBar* makeScrollBar(const ControlRow& row, QWidget* parent);
 QLabel* makeHeaderLabel(const ControlRow& element0, int index, const HeaderLabel& header,
                         QWidget* parent);
 
-// Sets the name, geometry, tooltip, font and background colour of a row on
-// any widget.
+// Sets the name, geometry, tooltip, accessible name, font and fixed colours
+// of a row on any widget.
 void applyCommon(QWidget* widget, const ControlRow& row);
 
 // Whether a control of this kind takes part in the focus chain. Labels and

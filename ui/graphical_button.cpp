@@ -1,20 +1,28 @@
 #include "graphical_button.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 #include "bevel.h"
 
 namespace apqr::ui {
+namespace {
+
+// A dotted focus rectangle of alternating black and white dots, which stays
+// visible on any face colour and on the picture alike.
+void drawFocusRect(QPainter& painter, const QRect& rect) {
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(rect);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(rect);
+    painter.restore();
+}
+
+}  // namespace
 
 GraphicalButton::GraphicalButton(QWidget* parent) : QPushButton(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void GraphicalButton::setFaceColor(const QColor& color) {
-    m_face = color;
-    update();
 }
 
 void GraphicalButton::setPicture(const QImage& picture) {
@@ -25,7 +33,7 @@ void GraphicalButton::setPicture(const QImage& picture) {
 void GraphicalButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QPalette& pal = palette();
-    painter.fillRect(rect(), m_face.isValid() ? m_face : pal.color(QPalette::Button));
+    painter.fillRect(rect(), pal.color(QPalette::Button));
 
     const bool down = isDown() || isChecked();
     drawBevel(painter, rect(), down ? Bevel::Sunken : Bevel::Raised, BevelColors::from(pal));
@@ -44,13 +52,7 @@ void GraphicalButton::paintEvent(QPaintEvent* /*event*/) {
                          text());
     }
 
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = content.adjusted(1, 1, -1, -1);
-        focus.backgroundColor = m_face;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
+    if (hasFocus()) drawFocusRect(painter, content.adjusted(1, 1, -2, -2));
 }
 
 }  // namespace apqr::ui

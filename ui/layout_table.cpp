@@ -12,7 +12,6 @@ namespace apqr::ui {
 namespace {
 
 constexpr std::string_view kTimes = "Times New Roman";
-constexpr Rgb kPanelGrey{224, 224, 224};
 
 // Where the board model already fixes a value (the cells' and headers'
 // geometry, the board's initial size and scroll range), the row takes it from
@@ -36,8 +35,7 @@ constexpr std::array kControls{
                .toolTip = "Modul hier einstellen oder eintragen",
                .accessibleName = "Modul m",
                .font = {kTimes, 14.25, true},
-               .background = Rgb{255, 0, 0},
-               .foreground = Rgb{255, 255, 255},
+               .colors = colors::kModulusBox,
                .alignment = Qt::AlignCenter,
                .tabIndex = 0},
     ControlRow{.name = "VScroll1",
@@ -91,14 +89,14 @@ constexpr std::array kControls{
                .geometry = {9420, 480, 2295, 405},
                .text = "arithm. Progression suchen",
                .toolTip = "sucht arithm. Progression mit minimalem d",
-               .background = Rgb{128, 128, 255},
+               .colors = colors::kSearchButton,
                .tabIndex = 7},
     ControlRow{.name = "Command1",
                .kind = ControlKind::GraphicalButton,
                .parent = "Form1",
                .geometry = {11760, 480, 2835, 405},
                .text = "nächster Modul mit nur trivialer Progr.",
-               .background = Rgb{255, 255, 128},
+               .colors = colors::kScanButton,
                .tabIndex = 3},
     // No caption: the stop sign is its picture.
     ControlRow{.name = "Command4",
@@ -111,7 +109,7 @@ constexpr std::array kControls{
                .kind = ControlKind::Frame,
                .parent = "Form1",
                .geometry = {270, 1200, 14775, 9555},
-               .background = kPanelGrey,
+               .colors = colors::kPanel,
                .frameTwips = 30,
                .tabIndex = 9},
     ControlRow{
@@ -128,7 +126,7 @@ constexpr std::array kControls{
                .geometry = {-30, -30, geometry::kTafelWidth,
                             geometry::kInitialTafelHeightUnits* geometry::kTwipsPerUnit},
                .accessibleName = "Tafel der Reste",
-               .background = kPanelGrey,
+               .colors = colors::kPanel,
                .tabIndex = 10},
     ControlRow{.name = "Text1(0)",
                .kind = ControlKind::Cell,
@@ -151,7 +149,7 @@ constexpr std::array kControls{
                .parent = "picTafel",
                .geometry = {geometry::kColumnHeader0Left, geometry::kColumnHeader0Top,
                             geometry::kHeaderWidth, geometry::kHeaderHeight},
-               .background = kPanelGrey,
+               .colors = colors::kPanel,
                .alignment = Qt::AlignRight | Qt::AlignTop,
                .tabIndex = 13},
     ControlRow{.name = "Label2(0)",
@@ -159,7 +157,7 @@ constexpr std::array kControls{
                .parent = "picTafel",
                .geometry = {geometry::kRowHeader0Left, geometry::kRowHeader0Top,
                             geometry::kHeaderWidth, geometry::kHeaderHeight},
-               .background = kPanelGrey,
+               .colors = colors::kPanel,
                .alignment = Qt::AlignRight | Qt::AlignTop,
                .tabIndex = 14},
 };

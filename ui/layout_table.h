@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cell_color.h"
+#include "fixed_colors.h"
 
 // The window's layout as data: one row per control with everything the
 // layout fixes about it. Form1 builds its controls from these rows, so a
@@ -61,8 +62,9 @@ struct ControlRow {
     // A label that names another control and hands it the focus.
     std::string_view buddy;
     FontChoice font;
-    std::optional<Rgb> background;
-    std::optional<Rgb> foreground;
+    // A fixed background always comes with its fixed text colour; without
+    // one the control follows the colour scheme.
+    std::optional<ColorPair> colors;
     Qt::Alignment alignment = {};
     double frameTwips = 0;  // sunken frame on each side
     int tabIndex = 0;

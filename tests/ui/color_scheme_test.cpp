@@ -1,0 +1,219 @@
+// Text on a fixed background stays readable whatever colour scheme the
+// desktop has: measured from the window's own pixels, as WCAG 2 contrast
+// between each text and the background it stands on, under a light, a dark
+// and a high-contrast palette, and after switching palettes while running.
+#include <QLabel>
+
+#include "form_driver.h"
+
+using namespace apqr;
+using namespace apqr::ui;
+using namespace apqr::ui::test;
+
+namespace {
+
+QPalette darkPalette() {
+    QPalette p(QColor(50, 50, 50), QColor(42, 42, 42));
+    p.setColor(QPalette::Base, QColor(30, 30, 30));
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        p.setColor(role, QColor(230, 230, 230));
+    }
+    p.setColor(QPalette::Highlight, QColor(53, 132, 228));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    return p;
+}
+
+QPalette highContrastPalette() {
+    QPalette p(Qt::black, Qt::black);
+    p.setColor(QPalette::Base, Qt::black);
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        p.setColor(role, Qt::white);
+    }
+    p.setColor(QPalette::Highlight, Qt::yellow);
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    return p;
+}
+
+// The strongest contrast any pixel of the region has against the
+// background: for a region holding text, the contrast of its ink.
+double inkContrast(const QImage& image, const QRect& region, const QColor& background) {
+    double best = 1;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x) {
+            best = std::max(best, contrastRatio(image.pixelColor(x, y), background));
+        }
+    }
+    return best;
+}
+
+// A text and the background it is drawn on, as the window shows them.
+struct Sample {
+    QString what;
+    QImage image;
+    QRect text;  // where the text lies
+    QColor background;
+    // WCAG 2 asks 4.5 : 1 of text, 3 : 1 of large text (14 pt bold and up).
+    double minimum = 4.5;
+};
+
+}  // namespace
+
+class ColorSchemeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { m_light = QApplication::palette(); }
+    void cleanup() {
+        m_form.reset();
+        QApplication::setPalette(m_light);
+    }
+
+    void fixedBackgroundsKeepTheirTextReadable_data() {
+        QTest::addColumn<QPalette>("scheme");
+        QTest::newRow("light") << m_light;
+        QTest::newRow("dark") << darkPalette();
+        QTest::newRow("high contrast") << highContrastPalette();
+    }
+    void fixedBackgroundsKeepTheirTextReadable() {
+        QFETCH(QPalette, scheme);
+        QApplication::setPalette(scheme);
+        openChecked193();
+        verifyReadable(samples());
+    }
+
+    // A scheme switched while the program runs takes effect at once, for
+    // the fixed texts and for the default cells that follow the scheme.
+    void aSchemeSwitchedAtRunTimeTakesEffect() {
+        m_form = openForm();
+        QApplication::setPalette(darkPalette());
+        QApplication::processEvents();
+        auto* view = board(*m_form);
+        QCOMPARE(paintedColor(view, 0), QColor(30, 30, 30));
+        std::vector<Sample> checked = headerSamples();
+        checked.push_back(cellSample(0, QStringLiteral("default cell 0")));
+        verifyReadable(checked);
+
+        QApplication::setPalette(highContrastPalette());
+        QApplication::processEvents();
+        QCOMPARE(paintedColor(view, 1), QColor(Qt::black));
+        verifyReadable(headerSamples());
+    }
+
+    // Where the current cell or a graphical button shows its focus, some of
+    // the frame stands out from the colour under it.
+    void focusFramesStayVisible_data() {
+        QTest::addColumn<QPalette>("scheme");
+        QTest::newRow("light") << m_light;
+        QTest::newRow("dark") << darkPalette();
+        QTest::newRow("high contrast") << highContrastPalette();
+    }
+    void focusFramesStayVisible() {
+        QFETCH(QPalette, scheme);
+        QApplication::setPalette(scheme);
+        m_form = openForm();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+
+        auto* view = board(*m_form);
+        view->setFocus(Qt::TabFocusReason);  // on cell 0 in its default colour
+        const QImage cell = view->grab(view->cellRect(0)).toImage();
+        const QColor fill = view->palette().color(QPalette::Base);
+        QVERIFY(inkContrast(cell, QRect(0, 0, cell.width(), 3), fill) >= 3);
+
+        for (const char* name : {"Command2", "Command1", "Command4"}) {
+            auto* button = control<QWidget>(*m_form, name);
+            const QImage unfocused = button->grab().toImage();
+            button->setFocus(Qt::TabFocusReason);
+            const QImage focused = button->grab().toImage();
+            // The frame's dots are where the two pictures differ; each must
+            // stand out from the pixel it covers.
+            double best = 1;
+            for (int y = 0; y < focused.height(); ++y) {
+                for (int x = 0; x < focused.width(); ++x) {
+                    if (focused.pixel(x, y) == unfocused.pixel(x, y)) continue;
+                    best = std::max(
+                        best, contrastRatio(focused.pixelColor(x, y), unfocused.pixelColor(x, y)));
+                }
+            }
+            QVERIFY2(best >= 3, name);
+        }
+    }
+
+private:
+    // The README's state: m = 193 checked with d = 1, so red cells carry
+    // "1", and a word typed into a yellow and into a white cell.
+    void openChecked193() {
+        m_form = openForm();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        typeInto(control<QLineEdit>(*m_form, "Text2"), QStringLiteral("193"));
+        typeInto(control<QLineEdit>(*m_form, "Text5"), QStringLiteral("1"));
+        click(*m_form, "Command5");
+        const Board& model = m_form->board();
+        QCOMPARE(model.cell(0).color, CellColor::Red);
+        QCOMPARE(model.cell(4).color, CellColor::Yellow);
+        QCOMPARE(model.cell(5).color, CellColor::White);
+        for (const int index : {4, 5}) {
+            QTest::mouseClick(board(*m_form), Qt::LeftButton, {},
+                              board(*m_form)->cellRect(index).center());
+            QTest::keyClicks(board(*m_form)->editor(), QStringLiteral("Wort"));
+            QTest::keyClick(board(*m_form)->editor(), Qt::Key_Return);
+        }
+    }
+
+    std::vector<Sample> headerSamples() const {
+        std::vector<Sample> result;
+        for (QLabel* label : board(*m_form)->findChildren<QLabel*>()) {
+            const QImage image = label->grab().toImage();
+            result.push_back({label->objectName(), image, image.rect(), image.pixelColor(0, 0)});
+        }
+        return result;
+    }
+
+    Sample cellSample(int index, const QString& what) const {
+        auto* view = board(*m_form);
+        const QImage image = view->grab(view->cellRect(index)).toImage();
+        // Inside the two-pixel edge; the fill is read beside the centred text.
+        return {what, image, image.rect().adjusted(2, 2, -3, -3), image.pixelColor(3, 3)};
+    }
+
+    Sample boxSample(const char* name) const {
+        const QImage image = control<QWidget>(*m_form, name)->grab().toImage();
+        // The centred text, clear of the frame, which must not stand in for
+        // it; the fill is read at the left.
+        const QRect middle(image.width() / 8, image.height() / 4, image.width() * 3 / 4,
+                           image.height() / 2);
+        return {QString::fromLatin1(name), image, middle, image.pixelColor(4, image.height() / 2)};
+    }
+
+    std::vector<Sample> samples() const {
+        std::vector<Sample> result = headerSamples();
+        result.push_back(boxSample("Command2"));
+        result.push_back(boxSample("Command1"));
+        // 14.25 pt bold is large text. White on the layout's red reaches 4.0
+        // : 1; more would take changing one of the two colours it fixes.
+        Sample modulus = boxSample("Text2");
+        modulus.minimum = 3;
+        result.push_back(modulus);
+        result.push_back(cellSample(0, QStringLiteral("red cell with its difference")));
+        result.push_back(cellSample(4, QStringLiteral("yellow cell with a word")));
+        result.push_back(cellSample(5, QStringLiteral("white cell with a word")));
+        return result;
+    }
+
+    static void verifyReadable(const std::vector<Sample>& samples) {
+        QVERIFY(!samples.empty());
+        for (const Sample& s : samples) {
+            const double ratio = inkContrast(s.image, s.text, s.background);
+            QVERIFY2(ratio >= s.minimum, qPrintable(QStringLiteral("%1: %2 : 1 on %3")
+                                                        .arg(s.what)
+                                                        .arg(ratio, 0, 'f', 2)
+                                                        .arg(s.background.name())));
+        }
+    }
+
+    QPalette m_light;
+    std::unique_ptr<Form1> m_form;
+};
+
+QTEST_MAIN(ColorSchemeTest)
+#include "color_scheme_test.moc"
