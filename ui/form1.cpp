@@ -248,6 +248,7 @@ bool Form1::BuildBoard() {
         return false;
     }
     updateFromModel();
+    emit boardRebuilt();
     return true;
 }
 

@@ -32,6 +32,8 @@ public:
     [[nodiscard]] bool isScanning() const { return m_scanning; }
 
 signals:
+    // After every rebuild of the board, before anything marks it.
+    void boardRebuilt();
     // After every modulus a scan has rebuilt and searched.
     void scanCycleFinished();
 
