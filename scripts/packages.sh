@@ -9,4 +9,5 @@ TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
+    lintian man-db groff-base
 )
