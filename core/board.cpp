@@ -29,35 +29,16 @@ Board::Board()
     };
     m_cells.push_back(designCell(0, geometry::kCell0Left));
     m_cells.push_back(designCell(1, geometry::kCell1DesignLeft));
-}
-
-void Board::setCellColor(int index, CellColor color) {
-    m_cells[static_cast<std::size_t>(index)].color = color;
-}
-
-void Board::setCellText(int index, std::string text) {
-    m_cells[static_cast<std::size_t>(index)].text = std::move(text);
-}
-
-void Board::setCellLeft(int index, float left) {
-    m_cells[static_cast<std::size_t>(index)].left = left;
+    m_count = 2;
 }
 
 void Board::removeCellsFrom(int first) {
-    m_cells.resize(static_cast<std::size_t>(std::clamp(first, 2, cellCount())));
+    m_count = std::clamp(first, 2, m_count);
 }
 
-Cell& Board::addCell() {
-    const Cell& model = m_cells.front();
-    Cell& cell = m_cells.emplace_back();
-    cell.index = cellCount() - 1;
-    cell.color = model.color;
-    cell.width = model.width;
-    cell.height = model.height;
-    cell.left = model.left;
-    cell.top = model.top;
-    cell.text = model.text;
-    return cell;
+void Board::grow(int count) {
+    // Doubling keeps the number of moves logarithmic in the largest board.
+    m_cells.reserve(std::max(static_cast<std::size_t>(count), 2 * m_cells.capacity()));
 }
 
 float Board::tafelInteriorHeightTwips() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -41,21 +42,26 @@ class Board {
 public:
     Board();
 
-    [[nodiscard]] int cellCount() const { return static_cast<int>(m_cells.size()); }
-    [[nodiscard]] const Cell& cell(int index) const {
-        return m_cells[static_cast<std::size_t>(index)];
+    [[nodiscard]] int cellCount() const { return m_count; }
+    [[nodiscard]] const Cell& cell(int index) const { return m_cells[slot(index)]; }
+    [[nodiscard]] std::span<const Cell> cells() const {
+        return std::span<const Cell>(m_cells).first(static_cast<std::size_t>(m_count));
     }
-    [[nodiscard]] std::span<const Cell> cells() const { return m_cells; }
 
-    void setCellColor(int index, CellColor color);
-    void setCellText(int index, std::string text);
-    void setCellLeft(int index, float left);
+    void setCellColor(int index, CellColor color) { m_cells[slot(index)].color = color; }
+    void setCellText(int index, std::string text) { m_cells[slot(index)].text = std::move(text); }
+    void setCellLeft(int index, float left) { m_cells[slot(index)].left = left; }
 
     // Removes every cell from `first` on; cells 0 and 1 always stay.
     void removeCellsFrom(int first);
-    // Appends a copy of cell 0 (size, text, colour) with the next index.
+    // Makes room for a board of `count` cells, so that the references that
+    // addCell hands out stay valid until then.
+    void reserve(int count) {
+        if (static_cast<std::size_t>(count) > m_cells.capacity()) grow(count);
+    }
+    // Appends a copy of cell 0 (size, position, colour; empty text) with the
+    // next index. Inline below, as the rebuild calls it for every cell.
     Cell& addCell();
-    void reserve(int cells) { m_cells.reserve(static_cast<std::size_t>(cells)); }
 
     [[nodiscard]] const std::string& text2() const { return m_text2; }
     [[nodiscard]] const std::string& text3() const { return m_text3; }
@@ -81,13 +87,50 @@ public:
     [[nodiscard]] int cellAt(float x, float y) const;
 
 private:
+    void grow(int count);
+    [[nodiscard]] std::size_t slot(int index) const {
+        assert(index >= 0 && index < m_count);
+        return static_cast<std::size_t>(index);
+    }
+
+    // The cells of the board are the first m_count. The storage behind them
+    // outlives a rebuild and grows by doubling, so that the scan, which
+    // rebuilds for m + 1 after m, neither allocates nor touches fresh pages
+    // for every modulus; a removed cell waits there to be reset and reused.
     std::vector<Cell> m_cells;
+    int m_count = 0;
     std::string m_text2;
     std::string m_text3;
     std::string m_text5;
     float m_tafelHeightUnits;
     std::int16_t m_scrollMax;
 };
+
+inline Cell& Board::addCell() {
+    reserve(m_count + 1);
+    if (static_cast<std::size_t>(m_count) == m_cells.size()) m_cells.emplace_back();
+    const Cell& model = m_cells.front();
+    Cell& cell = m_cells[static_cast<std::size_t>(m_count)];
+    // Every field is set afresh: the slot may hold a cell of an earlier,
+    // larger board, coloured, moved or written into.
+    cell.index = m_count;
+    cell.color = model.color;
+    cell.visible = true;
+    cell.left = model.left;
+    cell.top = model.top;
+    cell.width = model.width;
+    cell.height = model.height;
+    // A new cell's text is emptied at once, so it is not copied from cell 0.
+    // A text longer than a string holds inline, a long note typed into an
+    // earlier board, gives back its buffer.
+    if (cell.text.capacity() > std::string().capacity()) {
+        std::string().swap(cell.text);
+    } else {
+        cell.text.clear();
+    }
+    ++m_count;
+    return cell;
+}
 
 // Cell index of term k of the progression with start a and difference d,
 // the mathematical (never negative) remainder, free of overflow for any

@@ -14,23 +14,33 @@ namespace {
 // board panel by 20 % whenever a cell reaches below it. The check runs per
 // cell, so the next cell of a row may grow the panel once more.
 void createCells(Board& board, int m) {
-    board.reserve(m);
+    board.reserve(m);  // no cell moves while the loop holds references
+    const Cell& cell0 = board.cell(0);
+    const Cell& cell1 = board.cell(1);
+    // The neighbour's position and width as stored, carried along in
+    // registers instead of being read back from the cell just written.
+    float left = cell1.left;
+    float top = cell1.top;
+    float width = cell1.width;
+    float interior = board.tafelInteriorHeightTwips();
     for (int a = 2; a < m; ++a) {
         Cell& cell = board.addCell();
-        const Cell& previous = board.cell(a - 1);
         cell.color = CellColor::White;
         cell.visible = true;
-        cell.left = static_cast<float>(geometry::kPitch * previous.width + previous.left);
-        cell.text.clear();
-        cell.top = previous.top;
+        cell.left = static_cast<float>(geometry::kPitch * width + left);
+        cell.top = top;
         if (a % geometry::kColumns == 0) {
-            cell.top = static_cast<float>(geometry::kPitch * board.cell(1).height + cell.top);
-            cell.left = board.cell(0).left;
+            cell.top = static_cast<float>(geometry::kPitch * cell1.height + cell.top);
+            cell.left = cell0.left;
         }
-        if (cell.top + cell.height > board.tafelInteriorHeightTwips()) {
+        left = cell.left;
+        top = cell.top;
+        width = cell.width;
+        if (cell.top + cell.height > interior) {
             board.setTafelHeightUnits(static_cast<float>(
                 static_cast<double>(board.tafelHeightUnits()) * geometry::kGrowthFactor));
             board.setScrollMax(toInt16(board.tafelHeightUnits()));
+            interior = board.tafelInteriorHeightTwips();
         }
     }
     if (m > 2) {

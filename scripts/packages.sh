@@ -10,4 +10,5 @@ TEST_PACKAGES=(
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
     xvfb dbus at-spi2-core python3-pyatspi
+    lintian man-db groff-base
 )

@@ -158,6 +158,74 @@ TEST(Geometry, RowsHold25CellsAtAPitchOf10PercentMore) {
     }
 }
 
+// Cells of a larger board that a smaller one dropped may be reused by the
+// next larger one; nothing of what they held may come back with them.
+struct Leftover {
+    std::string what;
+    void (*touch)(Form&);  // done to a board of 3000 cells
+    friend std::ostream& operator<<(std::ostream& out, const Leftover& c) { return out << c.what; }
+};
+
+::testing::AssertionResult sameCell(const Cell& cell, const Cell& fresh) {
+    if (cell.index == fresh.index && cell.color == fresh.color && cell.visible == fresh.visible &&
+        cell.left == fresh.left && cell.top == fresh.top && cell.width == fresh.width &&
+        cell.height == fresh.height && cell.text == fresh.text) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "cell " << fresh.index << ": index " << cell.index << ", colour "
+           << static_cast<int>(cell.color) << ", at " << cell.left << "/" << cell.top << ", size "
+           << cell.width << "x" << cell.height << ", text of " << cell.text.size()
+           << " characters; a fresh board has colour " << static_cast<int>(fresh.color) << ", at "
+           << fresh.left << "/" << fresh.top << ", text \"" << fresh.text << "\"";
+}
+
+// The rebuilt board equals one built afresh, and no cell a rebuild creates
+// holds a text buffer larger than a fresh cell's.
+void expectLikeAFreshBoard(const Form& form, const std::string& modulus) {
+    Form fresh;
+    ASSERT_TRUE(fresh.build(modulus).ok());
+    ASSERT_EQ(form.board.cellCount(), fresh.board.cellCount());
+    for (int i = 0; i < fresh.board.cellCount(); ++i) {
+        ASSERT_TRUE(sameCell(form.board.cell(i), fresh.board.cell(i)));
+        if (i >= 2) {
+            ASSERT_LE(form.board.cell(i).text.capacity(), fresh.board.cell(i).text.capacity())
+                << "cell " << i;
+        }
+    }
+}
+
+class LeftoverTest : public ::testing::TestWithParam<Leftover> {};
+
+TEST_P(LeftoverTest, NothingOfALargerBoardReturnsWhenTheBoardGrowsAgain) {
+    Form form;
+    ASSERT_TRUE(form.build("3000").ok());
+    GetParam().touch(form);
+    ASSERT_TRUE(form.build("5").ok());
+    expectLikeAFreshBoard(form, "5");
+    ASSERT_TRUE(form.build("3000").ok());
+    expectLikeAFreshBoard(form, "3000");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, LeftoverTest,
+    ::testing::Values(
+        Leftover{"found progression",
+                 [](Form& form) { ASSERT_TRUE(SearchProgression(form.board, form.state)); }},
+        Leftover{"red cell with a difference beyond the small board",
+                 [](Form& form) {
+                     form.board.setCellColor(2500, CellColor::Red);
+                     form.board.setCellText(2500, "7");
+                 }},
+        Leftover{"note typed into the last cell",
+                 [](Form& form) { form.board.setCellText(2999, "Notiz"); }},
+        Leftover{"moved cell", [](Form& form) { form.board.setCellLeft(1234, 5); }},
+        // 10⁵ characters: a buffer kept per cell would cost gigabytes at 32767
+        Leftover{"long note in a cell beyond the small board",
+                 [](Form& form) { form.board.setCellText(1000, std::string(100000, '7')); }},
+        Leftover{"long note in cell 0, the model of every new cell",
+                 [](Form& form) { form.board.setCellText(0, std::string(100000, '7')); }}));
+
 struct Growth {
     int m;
     float heightTwips;
