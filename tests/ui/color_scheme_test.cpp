@@ -67,12 +67,7 @@ private slots:
         QApplication::setPalette(m_light);
     }
 
-    void fixedBackgroundsKeepTheirTextReadable_data() {
-        QTest::addColumn<QPalette>("scheme");
-        QTest::newRow("light") << m_light;
-        QTest::newRow("dark") << darkPalette();
-        QTest::newRow("high contrast") << highContrastPalette();
-    }
+    void fixedBackgroundsKeepTheirTextReadable_data() { addSchemes(); }
     void fixedBackgroundsKeepTheirTextReadable() {
         QFETCH(QPalette, scheme);
         QApplication::setPalette(scheme);
@@ -100,12 +95,7 @@ private slots:
 
     // Where the current cell or a graphical button shows its focus, some of
     // the frame stands out from the colour under it.
-    void focusFramesStayVisible_data() {
-        QTest::addColumn<QPalette>("scheme");
-        QTest::newRow("light") << m_light;
-        QTest::newRow("dark") << darkPalette();
-        QTest::newRow("high contrast") << highContrastPalette();
-    }
+    void focusFramesStayVisible_data() { addSchemes(); }
     void focusFramesStayVisible() {
         QFETCH(QPalette, scheme);
         QApplication::setPalette(scheme);
@@ -139,6 +129,13 @@ private slots:
     }
 
 private:
+    void addSchemes() const {
+        QTest::addColumn<QPalette>("scheme");
+        QTest::newRow("light") << m_light;
+        QTest::newRow("dark") << darkPalette();
+        QTest::newRow("high contrast") << highContrastPalette();
+    }
+
     // The README's state: m = 193 checked with d = 1, so red cells carry
     // "1", and a word typed into a yellow and into a white cell.
     void openChecked193() {
