@@ -276,7 +276,9 @@ private:
         const int boxes = m_boxesShown;
         const int cycles = m_cycles;
         click(name);
-        if (m_boxesShown != boxes && snapshot() != before) {
+        // A scan's own cycles change the window; a refusal among the actions
+        // at its turns is judged by the click that made it.
+        if (m_boxesShown != boxes && m_cycles == cycles && snapshot() != before) {
             fail(QStringLiteral("a refused modulus changed the window"));
         }
         if (inTurn && std::string_view(name) == "Command1" && m_cycles != cycles) {
