@@ -275,10 +275,12 @@ private:
         const Snapshot before = snapshot();
         const int boxes = m_boxesShown;
         const int cycles = m_cycles;
+        const int done = m_done;
         click(name);
-        // A scan's own cycles change the window; a refusal among the actions
-        // at its turns is judged by the click that made it.
-        if (m_boxesShown != boxes && m_cycles == cycles && snapshot() != before) {
+        // Actions that ran inside this click (at a scan's turns) change the
+        // window on their own; a refusal among them is judged by the click
+        // that made it.
+        if (m_boxesShown != boxes && m_done == done && snapshot() != before) {
             fail(QStringLiteral("a refused modulus changed the window"));
         }
         if (inTurn && std::string_view(name) == "Command1" && m_cycles != cycles) {
