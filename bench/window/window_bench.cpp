@@ -153,7 +153,8 @@ void stopLatency(benchmark::State& state) {
         QCoreApplication::processEvents();
         scan->click();
         state.SetIterationTime(static_cast<double>(clock.nsecsElapsed() - stoppedAt) * 1e-9);
-        if (modulus->value() != 2101) state.SkipWithError("the stop did not end the scan after one cycle");
+        if (modulus->value() != 2101)
+            state.SkipWithError("the stop did not end the scan after one cycle");
     }
 }
 
