@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -32,10 +33,8 @@ void typeInto(apqr::ui::Form1& form, const char* box, int number) {
 }
 
 bool anyRed(const apqr::Board& board) {
-    for (const apqr::Cell& cell : board.cells()) {
-        if (cell.color == apqr::CellColor::Red) return true;
-    }
-    return false;
+    return std::ranges::any_of(
+        board.cells(), [](const apqr::Cell& cell) { return cell.color == apqr::CellColor::Red; });
 }
 
 // The picture, or nothing when the window did not do what was asked: a
