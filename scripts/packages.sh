@@ -10,3 +10,5 @@ TEST_PACKAGES=(
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
 )
+# The format and static-analysis gates, pinned to Debian 12's clang 14.
+GATE_PACKAGES=(clang-format-14 clang-tidy-14)
