@@ -28,8 +28,31 @@ sed -i 's/\x1b\[[0-9;]*m//g' "$log"
 
 files=$(grep -c '^clang-tidy-14 ' "$log" || true)
 if [ "$status" -ne 0 ] || grep -qE '(warning|error): ' "$log"; then
-    grep -vE '^clang-tidy-14 |^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$' "$log" >&2
-    echo "check-tidy: clang-tidy found something in $files files (see above)" >&2
+    # A finding in a header comes once from every file that includes it;
+    # each is shown once, with its source line and notes.
+    python3 - "$log" >&2 <<'PY'
+import re
+import sys
+
+blocks, current = [], None
+for line in open(sys.argv[1], encoding="utf-8", errors="replace"):
+    if line.startswith("clang-tidy-14 ") or re.match(r"^\d+ (warning|error)s? .*generated\.$", line):
+        current = None
+    elif re.match(r"^\S.*:\d+:\d+: (warning|error): ", line):
+        current = [line]
+        blocks.append(current)
+    elif current is not None:
+        current.append(line)
+    else:
+        blocks.append([line])
+seen = set()
+for block in blocks:
+    text = "".join(block)
+    if text not in seen:
+        seen.add(text)
+        sys.stdout.write(text)
+PY
+    echo "check-tidy: findings above (in $files files checked); mend them, or switch a check off in .clang-tidy with its reason" >&2
     exit 1
 fi
 if [ "$files" -eq 0 ]; then
