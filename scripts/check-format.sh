@@ -8,12 +8,14 @@ scripts/install-deps.sh "${GATE_PACKAGES[@]}"
 source scripts/cxx-files.sh
 
 mapfile -t files < <(cxx_files)
-differing=()
-for f in "${files[@]}"; do
-    if ! clang-format-14 --style=file --dry-run --Werror "$f" >/dev/null 2>&1; then
-        differing+=("$f")
-    fi
-done
+status=0
+out=$(clang-format-14 --style=file --dry-run --Werror "${files[@]}" 2>&1) || status=$?
+mapfile -t differing < <(sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/\1/p' <<<"$out" | sort -u)
+if [ "$status" -ne 0 ] && [ ${#differing[@]} -eq 0 ]; then
+    # Not a formatting difference: a broken .clang-format or an unreadable file.
+    printf '%s\n' "$out" >&2
+    exit 1
+fi
 
 if [ ${#differing[@]} -ne 0 ]; then
     echo "check-format: ${#differing[@]} file(s) differ from clang-format's output:" >&2
