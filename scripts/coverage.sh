@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the coverage preset, runs the whole test suite on fresh counters and
 # prints the line and branch coverage of every file in core/, ui/ and app/,
-# with a total per folder. Branches on exception paths only the runtime
-# takes (a throw from inside the standard library or Qt) are not counted.
+# with a total per folder. Branches that only a thrown exception would take,
+# and those gcc adds on lines without code, are not counted.
 #
 #   scripts/coverage.sh                  report only
 #   scripts/coverage.sh --floor 95       also fail when the lines of core/ or
