@@ -12,3 +12,7 @@ TEST_PACKAGES=(
     xvfb dbus at-spi2-core python3-pyatspi
     lintian man-db groff-base
 )
+# The format and static-analysis gates, pinned to Debian 12's clang 14.
+GATE_PACKAGES=(clang-format-14 clang-tidy-14)
+# Line and branch coverage, scripts/coverage.sh.
+COVERAGE_PACKAGES=(gcovr)

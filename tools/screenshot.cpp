@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -52,10 +53,8 @@ QPalette adwaitaDark() {
 }
 
 bool anyRed(const apqr::Board& board) {
-    for (const apqr::Cell& cell : board.cells()) {
-        if (cell.color == apqr::CellColor::Red) return true;
-    }
-    return false;
+    return std::ranges::any_of(
+        board.cells(), [](const apqr::Cell& cell) { return cell.color == apqr::CellColor::Red; });
 }
 
 // The picture, or nothing when the window did not do what was asked: a

@@ -11,6 +11,7 @@ using namespace apqr::ui;
 using namespace apqr::ui::test;
 
 Q_DECLARE_METATYPE(std::set<int>)
+Q_DECLARE_METATYPE(apqr::ui::test::BarAction)
 
 class Form1WiringTest : public QObject {
     Q_OBJECT
@@ -30,37 +31,65 @@ private slots:
         QVERIFY(!showsText(view, 0));
     }
 
-    // Both number scroll bars count upward at their upper arrow and stop at
-    // their ends; a click that changes nothing starts nothing.
-    void arrowsMoveTheNumbers_data() {
+    // Both number scroll bars hold their larger value at the top end: every
+    // way of moving one upward raises the number in its box, every way down
+    // lowers it, Home goes to the top end and End to the bottom one. They
+    // stop at their ends, and a click that changes nothing starts nothing.
+    void barActionsMoveTheNumbers_data() {
         QTest::addColumn<QString>("bar");
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("start");
-        QTest::addColumn<bool>("upper");
+        QTest::addColumn<BarAction>("action");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("modulus down at its bottom end") << "VScroll1"
-                                                        << "Text2" << 2 << false << "2";
-        QTest::newRow("modulus down") << "VScroll1"
-                                      << "Text2" << 10 << false << "9";
-        QTest::newRow("modulus up at its top end") << "VScroll1"
-                                                   << "Text2" << 3000 << true << "3000";
-        QTest::newRow("difference up") << "VScroll2"
-                                       << "Text5" << 2 << true << "3";
-        QTest::newRow("difference down") << "VScroll2"
-                                         << "Text5" << 2 << false << "1";
-        QTest::newRow("difference down at 1") << "VScroll2"
-                                              << "Text5" << 1 << false << "1";
+        using enum BarAction;
+        const auto row = [](const char* name, const char* bar, int start, BarAction action,
+                            const char* shown) {
+            const bool modulus = QByteArray(bar) == "VScroll1";
+            QTest::newRow(name) << bar << (modulus ? "Text2" : "Text5") << start << action << shown;
+        };
+        row("modulus down at its bottom end", "VScroll1", 2, LowerArrow, "2");
+        row("modulus down", "VScroll1", 10, LowerArrow, "9");
+        row("modulus up at its top end", "VScroll1", 3000, UpperArrow, "3000");
+        row("difference up", "VScroll2", 2, UpperArrow, "3");
+        row("difference down", "VScroll2", 2, LowerArrow, "1");
+        row("difference down at 1", "VScroll2", 1, LowerArrow, "1");
+
+        row("modulus: upper trough", "VScroll1", 1500, UpperTrough, "1501");
+        row("modulus: lower trough", "VScroll1", 1500, LowerTrough, "1499");
+        row("modulus: Page Up", "VScroll1", 1500, PageUpKey, "1501");
+        row("modulus: Page Down", "VScroll1", 1500, PageDownKey, "1499");
+        row("modulus: Up key", "VScroll1", 1500, UpKey, "1501");
+        row("modulus: Down key", "VScroll1", 1500, DownKey, "1499");
+        row("modulus: Home to the top end", "VScroll1", 1500, HomeKey, "3000");
+        row("modulus: End to the bottom end", "VScroll1", 1500, EndKey, "2");
+        row("modulus: wheel up", "VScroll1", 1500, WheelUp, "1501");
+        row("modulus: wheel down", "VScroll1", 1500, WheelDown, "1499");
+        row("modulus: Page Up at its top end", "VScroll1", 3000, PageUpKey, "3000");
+        row("modulus: wheel down at its bottom end", "VScroll1", 2, WheelDown, "2");
+
+        row("difference: upper trough", "VScroll2", 100, UpperTrough, "101");
+        row("difference: lower trough", "VScroll2", 100, LowerTrough, "99");
+        row("difference: Page Up", "VScroll2", 100, PageUpKey, "101");
+        row("difference: Page Down", "VScroll2", 100, PageDownKey, "99");
+        row("difference: Up key", "VScroll2", 100, UpKey, "101");
+        row("difference: Down key", "VScroll2", 100, DownKey, "99");
+        row("difference: Home to the top end", "VScroll2", 100, HomeKey, "200");
+        row("difference: End to the bottom end", "VScroll2", 100, EndKey, "1");
+        row("difference: wheel up", "VScroll2", 100, WheelUp, "101");
+        row("difference: wheel down", "VScroll2", 100, WheelDown, "99");
+        row("difference: wheel up at its top end", "VScroll2", 200, WheelUp, "200");
     }
-    void arrowsMoveTheNumbers() {
+    void barActionsMoveTheNumbers() {
         QFETCH(QString, bar);
         QFETCH(QString, box);
         QFETCH(int, start);
-        QFETCH(bool, upper);
+        QFETCH(BarAction, action);
         QFETCH(QString, shown);
         auto* scrollBar = m_form->findChild<QScrollBar*>(bar);
         scrollBar->setValue(start);
-        clickArrow(scrollBar, upper ? Arrow::Upper : Arrow::Lower);
+        actOn(scrollBar, action);
         QCOMPARE(text(box), shown);
+        QCOMPARE(scrollBar->value(), shown.toInt());
         if (bar == QLatin1String("VScroll1")) {
             QCOMPARE(board(*m_form)->board().cellCount(), shown.toInt());
         }

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
+#include <QWheelEvent>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
@@ -42,9 +43,9 @@ inline int px(double twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-enum class Arrow { Upper, Lower };
-
-inline void clickArrow(QScrollBar* bar, Arrow arrow) {
+// Clicks the middle of one part of a scroll bar as the style lays it out:
+// an arrow, a trough beside the thumb, the thumb.
+inline void clickPart(QScrollBar* bar, QStyle::SubControl part) {
     QStyleOptionSlider option;
     option.initFrom(bar);
     option.orientation = bar->orientation();
@@ -56,10 +57,70 @@ inline void clickArrow(QScrollBar* bar, Arrow arrow) {
     option.pageStep = bar->pageStep();
     option.upsideDown = bar->invertedAppearance();
     option.subControls = QStyle::SC_All;
-    const auto part =
-        arrow == Arrow::Upper ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine;
     const QRect rect = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+    if (rect.isEmpty()) qFatal("no room to click that part of %s", qPrintable(bar->objectName()));
     QTest::mouseClick(bar, Qt::LeftButton, {}, rect.center());
+}
+
+enum class Arrow { Upper, Lower };
+
+inline void clickArrow(QScrollBar* bar, Arrow arrow) {
+    clickPart(bar,
+              arrow == Arrow::Upper ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine);
+}
+
+// Everything a person can do to a scroll bar without dragging its thumb.
+enum class BarAction {
+    UpperArrow,
+    LowerArrow,
+    UpperTrough,
+    LowerTrough,
+    PageUpKey,
+    PageDownKey,
+    UpKey,
+    DownKey,
+    HomeKey,
+    EndKey,
+    WheelUp,
+    WheelDown,
+};
+
+// Turns the mouse wheel over the bar by whole notches; positive turns it away
+// from the user, which is "wheel up".
+inline void turnWheel(QScrollBar* bar, int notches) {
+    const QPointF at = QRectF(bar->rect()).center();
+    QWheelEvent wheel(at, bar->mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheel);
+}
+
+inline void actOn(QScrollBar* bar, BarAction action) {
+    switch (action) {
+        case BarAction::UpperArrow:
+            return clickArrow(bar, Arrow::Upper);
+        case BarAction::LowerArrow:
+            return clickArrow(bar, Arrow::Lower);
+        case BarAction::UpperTrough:
+            return clickPart(bar, QStyle::SC_ScrollBarSubPage);
+        case BarAction::LowerTrough:
+            return clickPart(bar, QStyle::SC_ScrollBarAddPage);
+        case BarAction::PageUpKey:
+            return QTest::keyClick(bar, Qt::Key_PageUp);
+        case BarAction::PageDownKey:
+            return QTest::keyClick(bar, Qt::Key_PageDown);
+        case BarAction::UpKey:
+            return QTest::keyClick(bar, Qt::Key_Up);
+        case BarAction::DownKey:
+            return QTest::keyClick(bar, Qt::Key_Down);
+        case BarAction::HomeKey:
+            return QTest::keyClick(bar, Qt::Key_Home);
+        case BarAction::EndKey:
+            return QTest::keyClick(bar, Qt::Key_End);
+        case BarAction::WheelUp:
+            return turnWheel(bar, 1);
+        case BarAction::WheelDown:
+            return turnWheel(bar, -1);
+    }
 }
 
 inline void typeInto(QLineEdit* box, const QString& text) {

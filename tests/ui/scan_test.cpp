@@ -57,7 +57,9 @@ private slots:
         QCOMPARE(modulusBar()->value(), end);
         QCOMPARE(modulusBox(), QString::number(end));
         QCOMPARE(m_form->board().cellCount(), end);
-        QVERIFY(control<QLineEdit>(*m_form, "Text3")->text().startsWith(QStringLiteral(" %1 =").arg(end)));
+        QVERIFY(control<QLineEdit>(*m_form, "Text3")
+                    ->text()
+                    .startsWith(QStringLiteral(" %1 =").arg(end)));
         // The board shows the modulus with its residues and nothing red.
         QVERIFY(redCells(m_form->board()).empty());
         QCOMPARE(paintedColor(board(*m_form), 1), colorOf(CellColor::Yellow));
