@@ -88,6 +88,8 @@ public:
 
 private:
     void grow(int count);
+    // Not static: the assert reads the count, where asserts are compiled in.
+    // NOLINTNEXTLINE(readability-convert-member-functions-to-static)
     [[nodiscard]] std::size_t slot(int index) const {
         assert(index >= 0 && index < m_count);
         return static_cast<std::size_t>(index);

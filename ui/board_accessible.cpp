@@ -32,23 +32,25 @@ public:
     [[nodiscard]] const BoardView* view() const { return m_view.data(); }
     [[nodiscard]] int index() const { return m_index; }
 
-    bool isValid() const override {
+    [[nodiscard]] bool isValid() const override {
         return !m_view.isNull() && m_index < m_view->board().cellCount();
     }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
+    [[nodiscard]] QObject* object() const override { return nullptr; }
+    [[nodiscard]] QWindow* window() const override {
         return m_view.isNull() ? nullptr : m_view->window()->windowHandle();
     }
 
-    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
-    QAccessibleInterface* parent() const override {
+    [[nodiscard]] QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override {
+        return nullptr;
+    }
+    [[nodiscard]] QAccessibleInterface* parent() const override {
         return QAccessible::queryAccessibleInterface(m_view.data());
     }
-    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
-    int childCount() const override { return 0; }
+    [[nodiscard]] QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    [[nodiscard]] int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
 
-    QString text(QAccessible::Text t) const override {
+    [[nodiscard]] QString text(QAccessible::Text t) const override {
         if (!isValid()) return {};
         const Cell& c = cell();
         switch (t) {
@@ -64,13 +66,13 @@ public:
     }
     void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
 
-    QRect rect() const override {
+    [[nodiscard]] QRect rect() const override {
         if (!isValid()) return {};
         const QRect box = m_view->cellRect(m_index);
         return {m_view->mapToGlobal(box.topLeft()), box.size()};
     }
-    QAccessible::Role role() const override { return QAccessible::Cell; }
-    QAccessible::State state() const override {
+    [[nodiscard]] QAccessible::Role role() const override { return QAccessible::Cell; }
+    [[nodiscard]] QAccessible::State state() const override {
         QAccessible::State s;
         if (!isValid()) {
             s.invalid = true;
@@ -103,20 +105,22 @@ public:
     }
 
     // The cell in its table.
-    bool isSelected() const override { return isValid() && m_view->currentCell() == m_index; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override {
+    [[nodiscard]] bool isSelected() const override {
+        return isValid() && m_view->currentCell() == m_index;
+    }
+    [[nodiscard]] QList<QAccessibleInterface*> columnHeaderCells() const override {
         return m_view.isNull() ? QList<QAccessibleInterface*>{}
                                : headerCell(m_view->columnHeader(columnIndex()));
     }
-    QList<QAccessibleInterface*> rowHeaderCells() const override {
+    [[nodiscard]] QList<QAccessibleInterface*> rowHeaderCells() const override {
         return m_view.isNull() ? QList<QAccessibleInterface*>{}
                                : headerCell(m_view->rowHeader(rowIndex()));
     }
-    int columnIndex() const override { return m_index % kColumns; }
-    int rowIndex() const override { return m_index / kColumns; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface* table() const override { return parent(); }
+    [[nodiscard]] int columnIndex() const override { return m_index % kColumns; }
+    [[nodiscard]] int rowIndex() const override { return m_index / kColumns; }
+    [[nodiscard]] int columnExtent() const override { return 1; }
+    [[nodiscard]] int rowExtent() const override { return 1; }
+    [[nodiscard]] QAccessibleInterface* table() const override { return parent(); }
 
     // Its text, which AT-SPI hands on only through this interface. Editing
     // goes through the keyboard, so there is no caret or selection here.
@@ -124,20 +128,20 @@ public:
         *startOffset = 0;
         *endOffset = 0;
     }
-    int selectionCount() const override { return 0; }
+    [[nodiscard]] int selectionCount() const override { return 0; }
     void addSelection(int /*startOffset*/, int /*endOffset*/) override {}
     void removeSelection(int /*selectionIndex*/) override {}
     void setSelection(int /*selectionIndex*/, int /*startOffset*/, int /*endOffset*/) override {}
-    int cursorPosition() const override { return 0; }
+    [[nodiscard]] int cursorPosition() const override { return 0; }
     void setCursorPosition(int /*position*/) override {}
-    QString text(int startOffset, int endOffset) const override {
+    [[nodiscard]] QString text(int startOffset, int endOffset) const override {
         return text(QAccessible::Value).mid(startOffset, endOffset - startOffset);
     }
-    int characterCount() const override {
+    [[nodiscard]] int characterCount() const override {
         return static_cast<int>(text(QAccessible::Value).size());
     }
-    QRect characterRect(int /*offset*/) const override { return {}; }
-    int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
+    [[nodiscard]] QRect characterRect(int /*offset*/) const override { return {}; }
+    [[nodiscard]] int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
     void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override {}
     QString attributes(int /*offset*/, int* startOffset, int* endOffset) const override {
         *startOffset = 0;

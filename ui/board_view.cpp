@@ -50,12 +50,29 @@ std::optional<CellMove> moveFor(const QKeyEvent& event) {
 // Typing that should land in the cell: printable text without a command
 // modifier (Shift and AltGr make characters, Ctrl and Alt make shortcuts).
 bool isTyping(const QKeyEvent& event) {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    if (event.modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;
     }
     const QString text = event.text();
     return !text.isEmpty() &&
            std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+}
+
+// Black over the cell's edge and white inside it: one of the two stands out
+// from any cell colour and from the board around it.
+void drawFocusFrame(QPainter& painter, const QRect& box) {
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::NoBrush);
+    const auto ring = [&painter](const QRect& r, int width, const QColor& color) {
+        painter.fillRect(r.left(), r.top(), r.width(), width, color);
+        painter.fillRect(r.left(), r.bottom() - width + 1, r.width(), width, color);
+        painter.fillRect(r.left(), r.top(), width, r.height(), color);
+        painter.fillRect(r.right() - width + 1, r.top(), width, r.height(), color);
+    };
+    ring(box, 2, Qt::black);
+    ring(insideBevel(box), 1, Qt::white);
+    painter.restore();
 }
 
 }  // namespace
@@ -186,23 +203,6 @@ void BoardView::paintEvent(QPaintEvent* event) {
         const QRect box = cellRect(m_currentCell);
         if (box.intersects(exposed)) drawFocusFrame(painter, box);
     }
-}
-
-// Black over the cell's edge and white inside it: one of the two stands out
-// from any cell colour and from the board around it.
-void BoardView::drawFocusFrame(QPainter& painter, const QRect& box) const {
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::NoBrush);
-    const auto ring = [&painter](const QRect& r, int width, const QColor& color) {
-        painter.fillRect(r.left(), r.top(), r.width(), width, color);
-        painter.fillRect(r.left(), r.bottom() - width + 1, r.width(), width, color);
-        painter.fillRect(r.left(), r.top(), width, r.height(), color);
-        painter.fillRect(r.right() - width + 1, r.top(), width, r.height(), color);
-    };
-    ring(box, 2, Qt::black);
-    ring(insideBevel(box), 1, Qt::white);
-    painter.restore();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

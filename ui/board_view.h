@@ -72,7 +72,6 @@ private:
     [[nodiscard]] const QColor& textColorOf(CellColor color) const;
     // An empty cell of that colour and size, edge included, drawn once.
     [[nodiscard]] const QPixmap& cellFace(CellColor color, QSize size);
-    void drawFocusFrame(QPainter& painter, const QRect& box) const;
 
     // Rows of cells that fit into the frame the board is seen through.
     [[nodiscard]] int pageRows() const;
