@@ -61,9 +61,6 @@ bool isTyping(const QKeyEvent& event) {
 // Black over the cell's edge and white inside it: one of the two stands out
 // from any cell colour and from the board around it.
 void drawFocusFrame(QPainter& painter, const QRect& box) {
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::NoBrush);
     const auto ring = [&painter](const QRect& r, int width, const QColor& color) {
         painter.fillRect(r.left(), r.top(), r.width(), width, color);
         painter.fillRect(r.left(), r.bottom() - width + 1, r.width(), width, color);
@@ -72,7 +69,6 @@ void drawFocusFrame(QPainter& painter, const QRect& box) {
     };
     ring(box, 2, Qt::black);
     ring(insideBevel(box), 1, Qt::white);
-    painter.restore();
 }
 
 }  // namespace
