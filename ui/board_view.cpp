@@ -119,9 +119,10 @@ QLabel* BoardView::rowHeader(int row) const {
 }
 
 void BoardView::syncFromModel() {
-    closeEditor(m_editor->hasFocus());
     // The current cell stays while it exists; a smaller board takes its last.
+    // First of all, as handing the focus back below paints that cell.
     m_currentCell = std::min(m_currentCell, m_board.cellCount() - 1);
+    closeEditor(m_editor->hasFocus());
     const double heightTwips =
         static_cast<double>(m_board.tafelHeightUnits()) * geometry::kTwipsPerUnit;
     resize(width(), twips::toPixels(heightTwips));
