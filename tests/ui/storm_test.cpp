@@ -176,6 +176,7 @@ private:
             m_closeInTurn = true;
             if (!m_form->isVisible()) m_form->show();
             control<QScrollBar>(*m_form, "VScroll1")->setValue(1540);
+            m_stopPending = false;
             click("Command1");
             if (m_form->isScanning()) fail(QStringLiteral("the scan outlived the closed window"));
         } else {
