@@ -43,9 +43,9 @@ inline int px(double twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-// Clicks the middle of one part of a scroll bar as the style lays it out:
-// an arrow, a trough beside the thumb, the thumb.
-inline void clickPart(QScrollBar* bar, QStyle::SubControl part) {
+// Where the style lays out one part of a scroll bar: an arrow, a trough
+// beside the thumb, the thumb.
+inline QRect scrollBarPart(QScrollBar* bar, QStyle::SubControl part) {
     QStyleOptionSlider option;
     option.initFrom(bar);
     option.orientation = bar->orientation();
@@ -57,7 +57,12 @@ inline void clickPart(QScrollBar* bar, QStyle::SubControl part) {
     option.pageStep = bar->pageStep();
     option.upsideDown = bar->invertedAppearance();
     option.subControls = QStyle::SC_All;
-    const QRect rect = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+}
+
+// Clicks the middle of one part of a scroll bar.
+inline void clickPart(QScrollBar* bar, QStyle::SubControl part) {
+    const QRect rect = scrollBarPart(bar, part);
     if (rect.isEmpty()) qFatal("no room to click that part of %s", qPrintable(bar->objectName()));
     QTest::mouseClick(bar, Qt::LeftButton, {}, rect.center());
 }
@@ -83,6 +88,7 @@ enum class BarAction {
     EndKey,
     WheelUp,
     WheelDown,
+    Count  // not an action: how many there are
 };
 
 // Turns the mouse wheel over the bar by whole notches; positive turns it away
@@ -120,6 +126,8 @@ inline void actOn(QScrollBar* bar, BarAction action) {
             return turnWheel(bar, 1);
         case BarAction::WheelDown:
             return turnWheel(bar, -1);
+        case BarAction::Count:
+            break;
     }
 }
 

@@ -15,8 +15,6 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
-#include <QWheelEvent>
-#include <deque>
 #include <optional>
 #include <random>
 
@@ -76,21 +74,6 @@ std::optional<int> reducedDifference(const std::string& text, int m) {
         rest = (rest * 10 + (text[i] - '0')) % m;
     }
     return static_cast<int>(negative ? (m - rest) % m : rest);
-}
-
-QRect scrollBarPart(QScrollBar* bar, QStyle::SubControl part) {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.upsideDown = bar->invertedAppearance();
-    option.subControls = QStyle::SC_All;
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
 
 struct Snapshot {
@@ -293,24 +276,8 @@ private:
         static const std::array<const char*, 3> kBars{"VScroll1", "VScroll2", "VScroll3"};
         const char* name = kBars[static_cast<std::size_t>(pick(3))];
         auto* bar = control<QScrollBar>(*m_form, name);
-        switch (pick(6)) {
-            case 0:
-            case 1: {
-                const auto part =
-                    pick(2) == 0 ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine;
-                log(QStringLiteral("%1 arrow %2").arg(QLatin1String(name)).arg(part));
-                QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, part).center());
-                break;
-            }
-            case 2: {
-                const auto part =
-                    pick(2) == 0 ? QStyle::SC_ScrollBarSubPage : QStyle::SC_ScrollBarAddPage;
-                const QRect trough = scrollBarPart(bar, part);
-                log(QStringLiteral("%1 trough %2").arg(QLatin1String(name)).arg(part));
-                if (!trough.isEmpty()) QTest::mouseClick(bar, Qt::LeftButton, {}, trough.center());
-                break;
-            }
-            case 3: {
+        switch (pick(4)) {
+            case 0: {
                 const QPoint from = scrollBarPart(bar, QStyle::SC_ScrollBarSlider).center();
                 const QPoint to(from.x(), from.y() + between(-200, 200));
                 log(QStringLiteral("%1 drag %2").arg(QLatin1String(name)).arg(to.y() - from.y()));
@@ -320,23 +287,26 @@ private:
                 QTest::mouseRelease(bar, Qt::LeftButton, {}, to);
                 break;
             }
-            case 4: {
+            case 1: {
                 const int notches = between(-3, 3);
                 log(QStringLiteral("%1 wheel %2").arg(QLatin1String(name)).arg(notches));
-                const QPointF at = QRectF(bar->rect()).center();
-                QWheelEvent wheel(at, bar->mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton,
-                                  Qt::NoModifier, Qt::NoScrollPhase, false);
-                QApplication::sendEvent(bar, &wheel);
+                turnWheel(bar, notches);
                 break;
             }
             default: {
-                static const std::array<Qt::Key, 6> kKeys{Qt::Key_Up,     Qt::Key_Down,
-                                                          Qt::Key_PageUp, Qt::Key_PageDown,
-                                                          Qt::Key_Home,   Qt::Key_End};
-                const Qt::Key key = kKeys[static_cast<std::size_t>(pick(6))];
-                log(QStringLiteral("%1 key %2").arg(QLatin1String(name)).arg(key));
+                const auto action =
+                    static_cast<BarAction>(pick(static_cast<int>(BarAction::Count)));
+                log(QStringLiteral("%1 action %2")
+                        .arg(QLatin1String(name))
+                        .arg(static_cast<int>(action)));
+                // A trough squeezed to nothing by the thumb cannot be clicked.
+                const bool trough =
+                    action == BarAction::UpperTrough || action == BarAction::LowerTrough;
+                const auto part = action == BarAction::UpperTrough ? QStyle::SC_ScrollBarSubPage
+                                                                   : QStyle::SC_ScrollBarAddPage;
+                if (trough && scrollBarPart(bar, part).isEmpty()) break;
                 bar->setFocus(Qt::TabFocusReason);
-                QTest::keyClick(bar, key);
+                actOn(bar, action);
                 break;
             }
         }
