@@ -16,14 +16,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The server picks a free display itself and names it, so that runs side by
-# side never race for one.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# The server picks a free display itself and names it. Two servers that
+# start at the same moment can still both try the same number, so starts
+# are taken one at a time: each waits until the one before has claimed its
+# display.
+exec 4>"${TMPDIR:-/tmp}/apqr-xvfb-start.lock"
+flock 4
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" 4>&- &
 xvfb=$!
 for _ in $(seq 200); do
     [ -s "$work/display" ] && break
     sleep 0.05
 done
+flock -u 4
+exec 4>&-
 if [ ! -s "$work/display" ]; then
     echo "run-with-atspi: Xvfb did not start" >&2
     cat "$work/xvfb.log" >&2

@@ -647,5 +647,16 @@ private slots:
 
 }  // namespace apqr::ui::test
 
-QTEST_MAIN(apqr::ui::test::StormTest)
+int main(int argc, char* argv[]) {
+    // A soak runs as long as asked, past Qt Test's five-minute watchdog.
+    const int minutes = qEnvironmentVariableIntValue("APQR_STORM_MINUTES");
+    if (minutes > 0 && !qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT")) {
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number((minutes + 10) * 60000LL));
+    }
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    apqr::ui::test::StormTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "storm_test.moc"
