@@ -2,7 +2,8 @@
 # Runs a command the way a screen reader meets the program on Linux: on an
 # X server (Xvfb), with its own session bus and the AT-SPI bus running, and
 # Qt's accessibility bridge switched on. Used by the accessibility tests and
-# benchmarks; needs xvfb, dbus and at-spi2-core.
+# benchmarks; needs xvfb, x11-utils, dbus and at-spi2-core. Local only, so
+# the server's access control (-ac) is left off.
 #
 #   scripts/run-with-atspi.sh <command> [arguments...]
 set -euo pipefail
@@ -22,7 +23,7 @@ trap cleanup EXIT
 # display.
 exec 4>"${TMPDIR:-/tmp}/apqr-xvfb-start.lock"
 flock 4
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" 4>&- &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac -noreset 3>"$work/display" 2>"$work/xvfb.log" 4>&- &
 xvfb=$!
 for _ in $(seq 200); do
     [ -s "$work/display" ] && break
@@ -36,6 +37,15 @@ if [ ! -s "$work/display" ]; then
     exit 1
 fi
 export DISPLAY=":$(head -n 1 "$work/display")"
+# The server names its display a moment before it takes clients; a client
+# that comes too soon is turned away, so wait until one is let in. Without
+# -noreset the server would start over whenever its last client leaves (the
+# bus launcher and this probe are such clients) and refuse the next one
+# meanwhile.
+for _ in $(seq 200); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.05
+done
 
 inner='
 set -euo pipefail

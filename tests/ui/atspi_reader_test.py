@@ -115,6 +115,23 @@ def main():
         expect("header of column 7", grid.getColumnHeader(7).name, "7")
         if grid.getAccessibleAt(0, 9) is not None:
             fail("a cell past the last residue")
+
+        # What a reader asks of a cell it lands on besides its name: caret,
+        # selections, the line at the caret and its attributes.
+        text = grid.getAccessibleAt(0, 4).queryText()
+        expect("caret in cell 4", text.caretOffset, 0)
+        expect("selections in cell 4", text.getNSelections(), 0)
+        expect("line of cell 4",
+               text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)[0], "3")
+        text.getAttributeRun(0, False)
+        # The current cell, 0 after start-up, is the table's selection.
+        expect("selected cells", (grid.isSelected(0, 0), grid.isSelected(0, 4)), (True, False))
+        expect("selected rows", grid.nSelectedRows, 0)
+        # Pointing at a cell on screen finds that cell.
+        box = grid.getAccessibleAt(0, 7).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        pointed = table.queryComponent().getAccessibleAtPoint(
+            box.x + box.width // 2, box.y + box.height // 2, pyatspi.DESKTOP_COORDS)
+        expect("cell under the pointer", pointed.name if pointed else None, "7")
         print("ok: the board reads as a table of named cells")
     finally:
         program.terminate()

@@ -117,6 +117,16 @@ private slots:
         QAccessibleTextInterface* reading = iface->textInterface();
         QVERIFY(reading != nullptr);
         QCOMPARE(reading->text(0, reading->characterCount()), text);
+        // What a reader asks besides, landing on a cell: a leaf without a
+        // caret or selection, whose only line is its text.
+        QCOMPARE(iface->childCount(), 0);
+        QCOMPARE(reading->cursorPosition(), 0);
+        QCOMPARE(reading->selectionCount(), 0);
+        int start = -1;
+        int end = -1;
+        QCOMPARE(reading->textAtOffset(0, QAccessible::LineBoundary, &start, &end), text);
+        reading->attributes(0, &start, &end);
+        QCOMPARE(end - start, static_cast<int>(text.size()));
         QCOMPARE(iface->rect().size(), board(*m_form)->cellRect(cell).size());
     }
 
@@ -132,6 +142,60 @@ private slots:
         QCOMPARE(table->focusChild()->text(QAccessible::Name), QStringLiteral("26"));
         QVERIFY(table->focusChild()->state().focused);
         QVERIFY(!accessibleCell(view, 1)->state().focused);
+    }
+
+    // How a reader moves about the table: by point, by the current cell and
+    // into the cell editor, which is the table's last child while open.
+    void aReaderFindsItsWayAround() {
+        buildFor(*m_form, QStringLiteral("60"));
+        auto* view = board(*m_form);
+        view->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Right);  // cell 26
+        QAccessibleInterface* table = tableOf();
+        QAccessibleInterface* current = accessibleCell(view, 26);
+        // The selection is the current cell alone, never a row or column.
+        QAccessibleTableInterface* grid = table->tableInterface();
+        QCOMPARE(grid->selectedCells(), QList{current});
+        QCOMPARE(grid->selectedCellCount(), 1);
+        QCOMPARE(grid->selectedRowCount() + grid->selectedColumnCount(), 0);
+        QVERIFY(!grid->isRowSelected(1) && !grid->isColumnSelected(1));
+        QVERIFY(current->tableCellInterface()->isSelected());
+        QAccessibleTableCellInterface* place = current->tableCellInterface();
+        QCOMPARE(place->table(), table);
+        QCOMPARE(place->rowExtent() * place->columnExtent(), 1);
+        QVERIFY(!accessibleCell(view, 27)->tableCellInterface()->isSelected());
+        QCOMPARE(current->window(), m_form->windowHandle());
+        const QPoint at = view->mapToGlobal(view->cellRect(27).center());
+        QCOMPARE(table->childAt(at.x(), at.y()), accessibleCell(view, 27));
+
+        QTest::keyClick(view, Qt::Key_F2);
+        QCOMPARE(table->childCount(), 61);
+        QAccessibleInterface* editor = table->child(60);
+        QVERIFY(editor != nullptr);
+        QCOMPARE(editor->object(), view->editor());
+        QCOMPARE(editor->text(QAccessible::Name), QStringLiteral("26"));
+        QCOMPARE(table->indexOfChild(editor), 60);
+        QCOMPARE(table->focusChild(), editor);
+        const QPoint onEditor = view->editor()->mapToGlobal(view->editor()->rect().center());
+        QCOMPARE(table->childAt(onEditor.x(), onEditor.y()), editor);
+
+        QTest::keyClick(view->editor(), Qt::Key_Escape);
+        QCOMPARE(table->childCount(), 60);
+        QVERIFY(table->child(60) == nullptr);
+        QCOMPARE(table->indexOfChild(editor), -1);
+    }
+
+    // A cell scrolled out of the frame says so, so that a reader does not
+    // point at it on screen.
+    void cellsOutOfSightAreOffscreen() {
+        buildFor(*m_form, QStringLiteral("3000"));
+        auto* view = board(*m_form);
+        QVERIFY(!accessibleCell(view, 0)->state().offscreen);
+        QVERIFY(accessibleCell(view, 2999)->state().offscreen);
+        control<QScrollBar>(*m_form, "VScroll3")
+            ->setValue(control<QScrollBar>(*m_form, "VScroll3")->maximum() - 60);
+        QVERIFY(accessibleCell(view, 0)->state().offscreen);
     }
 
     // After a rebuild, search, check or scan cycle a reader is told that the

@@ -85,6 +85,12 @@ private slots:
         QCOMPARE(paintedColor(view, 0), QColor(30, 30, 30));
         std::vector<Sample> checked = headerSamples();
         checked.push_back(cellSample(0, QStringLiteral("default cell 0")));
+        // Its editor is an ordinary box of the new scheme too.
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->cellRect(1).center());
+        const QImage editor = view->editor()->grab().toImage();
+        QCOMPARE(editor.pixelColor(1, 1), QColor(30, 30, 30));
+        checked.push_back({QStringLiteral("editor over default cell 1"), editor, editor.rect(),
+                           editor.pixelColor(1, 1)});
         verifyReadable(checked);
 
         QApplication::setPalette(highContrastPalette());
