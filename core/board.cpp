@@ -32,6 +32,12 @@ Board::Board()
     m_count = 2;
 }
 
+int Board::countOf(CellColor color) const {
+    const std::span<const Cell> live = cells();
+    return static_cast<int>(std::count_if(live.begin(), live.end(),
+                                          [color](const Cell& c) { return c.color == color; }));
+}
+
 void Board::removeCellsFrom(int first) {
     m_count = std::clamp(first, 2, m_count);
 }

@@ -48,6 +48,10 @@ public:
         return std::span<const Cell>(m_cells).first(static_cast<std::size_t>(m_count));
     }
 
+    // How many cells have that colour: after a rebuild, the yellow ones are
+    // the quadratic residues.
+    [[nodiscard]] int countOf(CellColor color) const;
+
     void setCellColor(int index, CellColor color) { m_cells[slot(index)].color = color; }
     void setCellText(int index, std::string text) { m_cells[slot(index)].text = std::move(text); }
     void setCellLeft(int index, float left) { m_cells[slot(index)].left = left; }

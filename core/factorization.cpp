@@ -1,11 +1,26 @@
 #include "factorization.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "text_conversions.h"
 
 namespace apqr {
+
+std::vector<std::int64_t> primeFactors(std::int64_t n) {
+    // Trial division up to the square root gives the same factors as trying
+    // every integer up to the number itself, without the long walk for primes.
+    std::vector<std::int64_t> factors;
+    for (std::int64_t divisor = 2; divisor * divisor <= n;) {
+        if (n % divisor == 0) {
+            factors.push_back(divisor);
+            n /= divisor;
+        } else {
+            ++divisor;
+        }
+    }
+    if (n > 1) factors.push_back(n);
+    return factors;
+}
 
 void ShowFactorization(Board& board, FormState& state) {
     const double x = numericValue(board.text2());
@@ -20,27 +35,13 @@ void ShowFactorization(Board& board, FormState& state) {
         return;
     }
 
-    // Trial division up to the square root gives the same factors as trying
-    // every integer up to the number itself, without the long walk for primes.
-    auto rest = static_cast<std::int64_t>(x);
-    std::int64_t largest = 0;
-    const auto append = [&](std::int64_t factor) {
-        text += signedText(static_cast<double>(factor));
-        rest /= factor;
-        largest = factor;
-        if (rest != 1) text += " *";
-    };
-    for (std::int64_t divisor = 2; divisor * divisor <= rest;) {
-        if (rest % divisor == 0) {
-            append(divisor);
-        } else {
-            ++divisor;
-        }
+    const std::vector<std::int64_t> factors = primeFactors(static_cast<std::int64_t>(x));
+    for (std::size_t i = 0; i < factors.size(); ++i) {
+        if (i > 0) text += " *";
+        text += signedText(static_cast<double>(factors[i]));
     }
-    if (rest > 1) append(rest);
-
     // Trying every divisor would have stopped one past the largest factor.
-    state.a = static_cast<std::int32_t>(largest + 1);
+    state.a = static_cast<std::int32_t>(factors.back() + 1);
     board.setText3(std::move(text));
 }
 

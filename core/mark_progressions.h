@@ -11,7 +11,7 @@ namespace apqr {
 // the three following terms only while they are still yellow. A fractional,
 // negative or huge difference is rounded half to even and works modulo m;
 // the cells show the rounded difference. A difference that is not finite
-// marks nothing.
-void MarkProgressions(Board& board, FormState& state);
+// marks nothing. Returns how many progressions it marked.
+int MarkProgressions(Board& board, FormState& state);
 
 }  // namespace apqr

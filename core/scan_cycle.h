@@ -16,6 +16,13 @@ enum class ScanStep {
     OutOfRange,     // the modulus cannot be built; nothing changed
 };
 
+// How a scan in the window came to its end, for telling the user.
+enum class ScanEnd {
+    OnlyTrivial,  // the modulus it ended on has only trivial progressions
+    Stopped,      // the stop button
+    EndOfRange,   // the modulus scroll bar reached its top end
+};
+
 void BeginScanCycle(FormState& state);
 // Searches the freshly built board and says how the scan goes on.
 [[nodiscard]] ScanStep FinishScanCycle(Board& board, FormState& state);

@@ -1,12 +1,30 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
-// Messages the core hands to its caller for showing. The core never shows
-// anything itself.
+#include "board.h"
+#include "scan_cycle.h"
+
+// Messages the core hands to its caller for showing or announcing. The core
+// never shows anything itself.
 namespace apqr::texts {
 
 inline constexpr std::string_view kModulusOutOfRange =
     "Der Modul muss zwischen 2 und 32767 liegen.";
+
+// What a screen reader announces when an action has finished, so that a
+// user who does not see the board learns the outcome without walking up to
+// 32767 cells.
+[[nodiscard]] std::string boardBuilt(int m, int quadraticResidues);
+[[nodiscard]] std::string progressionFound(int m, int d, int a);
+inline constexpr std::string_view kNoProgressionFound = "Keine Progression gefunden.";
+[[nodiscard]] std::string progressionsMarked(double d, int count);
+[[nodiscard]] std::string scanEnded(ScanEnd end, int m);
+
+// What a screen reader says of a cell besides its text: the meaning of its
+// colour, and its residue when a text (a difference or a note) is spoken in
+// place of the residue.
+[[nodiscard]] std::string cellDescription(const Cell& cell);
 
 }  // namespace apqr::texts

@@ -20,6 +20,7 @@ struct CheckCase {
     std::string difference;
     std::set<int> red;
     std::string text;  // written into the red cells
+    int marked;        // progressions counted
     friend std::ostream& operator<<(std::ostream& out, const CheckCase& c) {
         return out << "m=" << c.modulus << " d=" << c.difference;
     }
@@ -34,7 +35,7 @@ TEST_P(CheckTest, MarksEveryProgressionOfTheDifference) {
     form.board.setText5(GetParam().difference);
     form.state.onlyTrivial = 1;
 
-    MarkProgressions(form.board, form.state);
+    EXPECT_EQ(MarkProgressions(form.board, form.state), GetParam().marked);
 
     EXPECT_EQ(form.cellsOf(CellColor::Red), GetParam().red);
     EXPECT_EQ(form.state.onlyTrivial, GetParam().red.empty() ? 1 : 0);
@@ -49,25 +50,27 @@ TEST_P(CheckTest, MarksEveryProgressionOfTheDifference) {
 
 INSTANTIATE_TEST_SUITE_P(
     Differences, CheckTest,
-    ::testing::Values(CheckCase{"13", "2", {1, 3, 10, 12}, "2"},
+    ::testing::Values(CheckCase{"13", "2", {1, 3, 10, 12}, "2", 1},
                       // 1, 6, 11, 16 and 4, 9, 14, 19; the starts 6, 9, … meet a red follower
                       // and fail, so 0, 21 and 24 stay yellow
-                      CheckCase{"25", "5", {1, 6, 11, 16, 4, 9, 14, 19}, "5"},
-                      CheckCase{"10", "5", {0, 1, 4, 5, 6, 9}, "5"}, CheckCase{"5", "2", {}, ""},
+                      CheckCase{"25", "5", {1, 6, 11, 16, 4, 9, 14, 19}, "5", 2},
+                      CheckCase{"10", "5", {0, 1, 4, 5, 6, 9}, "5", 3},
+                      CheckCase{"5", "2", {}, "", 0},
                       // the constant progression of every residue
-                      CheckCase{"13", "0", {0, 1, 3, 4, 9, 10, 12}, "0"},
-                      CheckCase{"13", "", {0, 1, 3, 4, 9, 10, 12}, "0"},
+                      CheckCase{"13", "0", {0, 1, 3, 4, 9, 10, 12}, "0", 7},
+                      CheckCase{"13", "", {0, 1, 3, 4, 9, 10, 12}, "0", 7},
                       // d + m reaches the same cells but shows the larger number
-                      CheckCase{"13", "15", {1, 3, 10, 12}, "15"},
+                      CheckCase{"13", "15", {1, 3, 10, 12}, "15", 1},
                       // negative, fractional and huge differences work modulo m and
                       // show the rounded difference
-                      CheckCase{"13", "-11", {1, 3, 10, 12}, "-11"},
-                      CheckCase{"13", "2.5", {1, 3, 10, 12}, "2"},
-                      CheckCase{"13", "1.5", {1, 3, 10, 12}, "2"},
-                      CheckCase{"13", "1e15", {}, ""},  // 1e15 ≡ −1 (mod 13): none of step 1 either
-                      CheckCase{"13", "1000000000000003", {1, 3, 10, 12}, "1000000000000003"},
-                      CheckCase{"25", "-2147483648", {}, ""}, CheckCase{"13", "1e999", {}, ""},
-                      CheckCase{"13", "-1e999", {}, ""}));
+                      CheckCase{"13", "-11", {1, 3, 10, 12}, "-11", 1},
+                      CheckCase{"13", "2.5", {1, 3, 10, 12}, "2", 1},
+                      CheckCase{"13", "1.5", {1, 3, 10, 12}, "2", 1},
+                      CheckCase{
+                          "13", "1e15", {}, "", 0},  // 1e15 ≡ −1 (mod 13): none of step 1 either
+                      CheckCase{"13", "1000000000000003", {1, 3, 10, 12}, "1000000000000003", 1},
+                      CheckCase{"25", "-2147483648", {}, "", 0},
+                      CheckCase{"13", "1e999", {}, "", 0}, CheckCase{"13", "-1e999", {}, "", 0}));
 
 TEST(Check, HugeDifferencesMarkTheSameCellsAsTheirRemainder) {
     for (const int m : {2, 7, 13, 25, 97, 1000}) {
