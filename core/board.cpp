@@ -32,6 +32,30 @@ Board::Board()
     m_count = 2;
 }
 
+Board::Board(const Board& other)
+    : m_cells(other.cells().begin(), other.cells().end()),
+      m_count(other.m_count),
+      m_text2(other.m_text2),
+      m_text3(other.m_text3),
+      m_text5(other.m_text5),
+      m_tafelHeightUnits(other.m_tafelHeightUnits),
+      m_scrollMax(other.m_scrollMax) {}
+
+Board& Board::operator=(const Board& other) {
+    if (this == &other) return *this;
+    const std::span<const Cell> live = other.cells();
+    if (m_cells.size() < live.size()) m_cells.resize(live.size());
+    // Assigned cell by cell, so that the texts reuse their buffers.
+    std::copy(live.begin(), live.end(), m_cells.begin());
+    m_count = other.m_count;
+    m_text2 = other.m_text2;
+    m_text3 = other.m_text3;
+    m_text5 = other.m_text5;
+    m_tafelHeightUnits = other.m_tafelHeightUnits;
+    m_scrollMax = other.m_scrollMax;
+    return *this;
+}
+
 int Board::countOf(CellColor color) const {
     const std::span<const Cell> live = cells();
     return static_cast<int>(std::count_if(live.begin(), live.end(),

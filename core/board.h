@@ -41,6 +41,14 @@ struct RowRange {
 class Board {
 public:
     Board();
+    // A copy holds the live cells only and keeps its own spare storage, so
+    // that a view showing the board once per frame copies no more than that
+    // board and allocates nothing once it has seen the largest one.
+    Board(const Board& other);
+    Board& operator=(const Board& other);
+    Board(Board&&) noexcept = default;
+    Board& operator=(Board&&) noexcept = default;
+    ~Board() = default;
 
     [[nodiscard]] int cellCount() const { return m_count; }
     [[nodiscard]] const Cell& cell(int index) const { return m_cells[slot(index)]; }

@@ -27,8 +27,8 @@ std::string boardBuilt(int m, int quadraticResidues) {
             factorsSpoken += number(static_cast<double>(factors[i]));
         }
     }
-    return "Tafel für m = " + number(m) + " (" + factorsSpoken + "): " +
-           number(quadraticResidues) + " quadratische Reste.";
+    return "Tafel für m = " + number(m) + " (" + factorsSpoken + "): " + number(quadraticResidues) +
+           " quadratische Reste.";
 }
 
 std::string progressionFound(int m, int d, int a) {

@@ -73,8 +73,7 @@ void drawFocusFrame(QPainter& painter, const QRect& box) {
 
 }  // namespace
 
-BoardView::BoardView(const Board& board, QWidget* parent)
-    : QWidget(parent), m_board(board), m_editor(new QLineEdit(this)) {
+BoardView::BoardView(QWidget* parent) : QWidget(parent), m_editor(new QLineEdit(this)) {
     // paintEvent fills every exposed pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -89,7 +88,9 @@ BoardView::BoardView(const Board& board, QWidget* parent)
     // Every change while a cell is edited, typed or set by assistive
     // technology, goes to that cell.
     connect(m_editor, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (m_editedCell >= 0) emit cellTextEdited(m_editedCell, text);
+        if (m_editedCell < 0) return;
+        m_board.setCellText(m_editedCell, text.toStdString());
+        emit cellTextEdited(m_editedCell, text);
     });
 }
 
@@ -118,7 +119,8 @@ QLabel* BoardView::rowHeader(int row) const {
                : nullptr;
 }
 
-void BoardView::syncFromModel() {
+void BoardView::syncFromModel(const Board& model) {
+    m_board = model;
     // The current cell stays while it exists; a smaller board takes its last.
     // First of all, as handing the focus back below paints that cell.
     m_currentCell = std::min(m_currentCell, m_board.cellCount() - 1);

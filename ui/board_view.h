@@ -20,24 +20,30 @@ namespace apqr::ui {
 // drawn. The cells still behave as text boxes: hovering one shows its index;
 // the board is one tab stop whose current cell the keys move; clicking a
 // cell, typing, F2 or Enter open a single shared editor over it whose typing
-// goes back to the model through cellTextEdited. The view never writes the
-// model itself. A screen reader sees it as a table of its cells
-// (board_accessible.h).
+// goes back to the model through cellTextEdited. A screen reader sees it as
+// a table of its cells (board_accessible.h).
+//
+// The view shows its own copy of the model, taken by syncFromModel, never
+// the model itself: a scan changes the model far more often than a screen
+// can show it, and whatever is painted or read out meanwhile must be one
+// board, the one that goes with the boxes beside it. Only typing into a
+// cell writes the copy, and the model through cellTextEdited.
 class BoardView : public QWidget {
     Q_OBJECT
 public:
-    explicit BoardView(const Board& board, QWidget* parent = nullptr);
+    explicit BoardView(QWidget* parent = nullptr);
 
     void setCellStyle(const QFont& font, Qt::Alignment alignment);
     // The column and row header labels, which name the table's columns and
     // rows for a screen reader.
     void setHeaderLabels(std::vector<QLabel*> columns, std::vector<QLabel*> rows);
 
-    // After the model changed: takes over the panel height, drops an open
-    // editor (its cell may be gone), keeps the current cell where it still
-    // exists and repaints.
-    void syncFromModel();
+    // Shows the model as it is now: takes over its cells and panel height,
+    // drops an open editor (its cell may be gone), keeps the current cell
+    // where it still exists and repaints.
+    void syncFromModel(const Board& model);
 
+    // The board as shown, which is the model as of the last sync.
     [[nodiscard]] const Board& board() const { return m_board; }
     // Where a cell is drawn, in this widget's pixels.
     [[nodiscard]] QRect cellRect(int index) const;
@@ -88,7 +94,7 @@ private:
     void notifyAccessibleFocus();
     void notifyAccessibleReset();
 
-    const Board& m_board;
+    Board m_board;
     QFont m_cellFont;
     Qt::Alignment m_cellAlignment = Qt::AlignCenter;
     std::array<QColor, 4> m_cellColors;      // indexed by CellColor

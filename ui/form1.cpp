@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,6 +19,7 @@
 #include "build_board.h"
 #include "controls.h"
 #include "form_load.h"
+#include "frame_pacer.h"
 #include "graphical_button.h"
 #include "layout_table.h"
 #include "mark_progressions.h"
@@ -40,13 +42,35 @@ void showText(QLineEdit* box, const std::string& text) {
     box->setCursorPosition(0);
 }
 
+// What a person does to the window, as against what the window does by
+// itself: keys, clicks, drags, the wheel, and the repeat of a held scroll
+// bar arrow. A mere move of the pointer is not among them.
+bool actsOnTheWindow(const QEvent& event) {
+    switch (event.type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Timer:
+            return true;
+        case QEvent::MouseMove:
+            return static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     createControls();
     applyTabOrder();
     Form_Load();
-    updateFromModel();
+    m_modulusBarValue = m_vScroll1->value();
+    showModel();
     // Wired last, so that the initial values of the scroll bars start nothing;
     // in particular the board stays at its design position until VScroll3 is
     // first used.
@@ -84,7 +108,7 @@ void Form1::createControls() {
 
     // Children of the frame's interior, in the order the layout stacks them:
     // the scroll bar stays above the board.
-    m_picTafel = new BoardView(m_board, m_piccontainer->interior());
+    m_picTafel = new BoardView(m_piccontainer->interior());
     applyCommon(m_picTafel, layoutOf("picTafel"));
     const ControlRow& cell = layoutOf("Text1(0)");
     m_picTafel->setCellStyle(fontOf(cell.font, m_picTafel->font()), cell.alignment);
@@ -154,13 +178,21 @@ void Form1::Form_Load() {
 }
 
 void Form1::VScroll1_Change(int value) {
+    takeModulusBarValue(value);
+    showModel();
+}
+
+void Form1::takeModulusBarValue(int value) {
+    m_modulusBarValue = value;
     m_board.setText2(integerText(value));
     BuildBoard();
 }
 
 void Form1::VScroll2_Change(int value) {
     m_board.setText5(integerText(value));
-    showBoxTexts();
+    // The difference box alone: nothing else changed, and the board
+    // need not be shown anew for it.
+    showText(m_text5, m_board.text5());
 }
 
 void Form1::VScroll3_Change(int value) {
@@ -187,8 +219,10 @@ void Form1::picTafel_CurrentCellMoved(int index) {
 
 // Steps the modulus upward until one whose residues hold only trivial
 // progressions. This is the one action that hands the event loop a turn in
-// its middle, once per modulus, so that the stop button, the other controls
-// and the repaint of every step get through.
+// its middle, once per modulus, so that the stop button and the other
+// controls get through. Every cycle runs on the model; the controls show it
+// once per display frame, as nobody sees more, and a screen reader is not
+// flooded with the changes of hundreds of moduli a second.
 void Form1::Command1_Click() {
     // A click on this button during a scan arrives inside that scan's event
     // turn; a second scan nested in the first would fight it for the bar.
@@ -196,33 +230,37 @@ void Form1::Command1_Click() {
     m_scanning = true;
     m_state.stopRequested = false;
     const QPointer<Form1> alive(this);
+    QCoreApplication::instance()->installEventFilter(this);
+    FramePacer frames(*this);
     for (;;) {
         QCoreApplication::processEvents();
         // The window may have been closed, or even destroyed, in that turn.
         if (alive.isNull()) return;
         if (!isVisible()) break;
         // The bar cannot go past its top end, so the scan ends there.
-        if (m_vScroll1->value() >= m_vScroll1->maximum()) break;
+        if (m_modulusBarValue >= m_vScroll1->maximum()) break;
 
         BeginScanCycle(m_state);
-        // Raising the bar rebuilds the board for the next modulus through
-        // VScroll1_Change before setValue returns.
-        m_vScroll1->setValue(m_vScroll1->value() + 1);
+        takeModulusBarValue(m_modulusBarValue + 1);
         const ScanStep step = FinishScanCycle(m_board, m_state);
-        updateFromModel();
+        m_viewBehind = true;
+        if (frames.due()) showModel();
         emit scanCycleFinished();
         if (step != ScanStep::Continue) break;
     }
+    QCoreApplication::instance()->removeEventFilter(this);
+    showModel();
     m_scanning = false;
 }
 
 void Form1::Command2_Click() {
     SearchProgression(m_board, m_state);
-    updateFromModel();
+    showModel();
 }
 
 void Form1::Command3_Click() {
     BuildBoard();
+    showModel();
 }
 
 void Form1::Command4_Click() {
@@ -234,11 +272,22 @@ void Form1::Command5_Click() {
     // mark a board the user did not ask about.
     if (!BuildBoard()) return;
     MarkProgressions(m_board, m_state);
-    updateFromModel();
+    showModel();
 }
 
 void Form1::Text1_Change(int index, const QString& text) {
     if (index < m_board.cellCount()) m_board.setCellText(index, text.toStdString());
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // The controls may show a frame the scan has passed. What the user does
+    // acts on the state the scan has reached: an arrow of VScroll1 steps
+    // from the last cycle's modulus, typing goes into the current text.
+    if (m_viewBehind && actsOnTheWindow(*event) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        showModel();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool Form1::BuildBoard() {
@@ -247,21 +296,22 @@ bool Form1::BuildBoard() {
         QMessageBox::warning(this, windowTitle(), qText(result.message()));
         return false;
     }
-    updateFromModel();
     emit boardRebuilt();
     return true;
 }
 
-void Form1::updateFromModel() {
-    showBoxTexts();
-    m_vScroll3->setMaximum(m_board.scrollMax());
-    m_picTafel->syncFromModel();
-}
-
-void Form1::showBoxTexts() {
+void Form1::showModel() {
+    m_viewBehind = false;
     showText(m_text2, m_board.text2());
     showText(m_text3, m_board.text3());
     showText(m_text5, m_board.text5());
+    {
+        // The bar follows the model; its handler is for the user's changes.
+        const QSignalBlocker following(m_vScroll1);
+        m_vScroll1->setValue(m_modulusBarValue);
+    }
+    m_vScroll3->setMaximum(m_board.scrollMax());
+    m_picTafel->syncFromModel(m_board);
 }
 
 }  // namespace apqr::ui

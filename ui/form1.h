@@ -20,7 +20,8 @@ class GraphicalButton;
 // The program's one window. It owns the board model and the form state,
 // builds its controls from the layout table, runs the load action before it
 // is first shown, and wires each control to a thin handler named after it.
-// Every handler hands the work to the core and then shows the model again.
+// Every handler hands the work to the core and then shows the model again;
+// only the scan shows it less often than it changes it, once per frame.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -54,16 +55,29 @@ private:
     void Text1_Change(int index, const QString& text);
     void picTafel_CurrentCellMoved(int index);
 
-    // The rebuild as the window runs it: a refused modulus is shown in a
-    // warning box and leaves everything as it was. Returns whether it built.
+    // The rebuild as the window runs it, on the model: a refused modulus is
+    // shown in a warning box and leaves everything as it was. Returns
+    // whether it built.
     bool BuildBoard();
+    // What a new value of VScroll1 does to the model.
+    void takeModulusBarValue(int value);
 
-    void updateFromModel();
-    void showBoxTexts();
+    // Brings every control that shows the model up to date with it.
+    void showModel();
 
+protected:
+    // During a scan: input meets the state the scan has reached.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     Board m_board;
     FormState m_state;
+    // VScroll1's value as the model has it: a scan raises it every cycle,
+    // the bar shows it once per frame.
+    int m_modulusBarValue = 0;
     bool m_scanning = false;
+    // The model has changed since the controls last showed it.
+    bool m_viewBehind = false;
 
     QLabel* m_label3 = nullptr;
     QLineEdit* m_text2 = nullptr;

@@ -1,12 +1,71 @@
 // The scan to the next modulus with only trivial progressions, driven
 // through the real window: where it ends, the stop button, the top of the
-// modulus range, a second click during a scan and closing the window.
+// modulus range, a second click during a scan and closing the window. The
+// window shows a scan once per frame; it must end exactly where the same
+// moduli run one after the other through the core leave the model, and
+// show all of it.
 #include <QApplication>
 #include <QTimer>
 
+#include "build_board.h"
 #include "form_driver.h"
+#include "form_load.h"
+#include "scan_cycle.h"
+#include "text_conversions.h"
 
 namespace apqr::ui::test {
+namespace {
+
+struct Model {
+    Board board;
+    FormState state;
+};
+
+// The model after the moduli start+1 … end, each rebuilt and searched
+// through the core alone; `stop` when the last cycle ran after a stop click.
+// `start` 2 is the window as it opens, not yet built.
+Model coreScan(int start, int end, bool stop = false) {
+    Model model;
+    LoadForm(model.board, model.state);
+    if (start != 2) {
+        model.board.setText2(integerText(start));
+        if (!BuildBoard(model.board, model.state).ok()) qFatal("cannot build %d", start);
+    }
+    for (int m = start + 1; m <= end; ++m) {
+        model.state.stopRequested = stop && m == end;
+        (void)RunScanCycle(model.board, model.state, m);
+    }
+    return model;
+}
+
+// The same cells and box texts, in the model or as a view shows them.
+bool sameBoard(const Board& a, const Board& b) {
+    if (a.cellCount() != b.cellCount() || a.text2() != b.text2() || a.text3() != b.text3() ||
+        a.text5() != b.text5() || a.scrollMax() != b.scrollMax()) {
+        return false;
+    }
+    for (int i = 0; i < a.cellCount(); ++i) {
+        if (a.cell(i).color != b.cell(i).color || a.cell(i).text != b.cell(i).text) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Calls back whenever a watched widget is painted.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(std::function<void()> painted) : m_painted(std::move(painted)) {}
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) m_painted();
+        return false;
+    }
+
+private:
+    std::function<void()> m_painted;
+};
 
 class ScanTest : public QObject {
     Q_OBJECT
@@ -16,6 +75,22 @@ private:
 
     QScrollBar* modulusBar() const { return control<QScrollBar>(*m_form, "VScroll1"); }
     QString modulusBox() const { return control<QLineEdit>(*m_form, "Text2")->text(); }
+
+    // The window's model is the core's after the same moduli, and every
+    // control shows it.
+    void expectEndState(const Model& expected) const {
+        const FormState& s = m_form->state();
+        const FormState& e = expected.state;
+        QVERIFY(sameBoard(m_form->board(), expected.board));
+        QVERIFY(s.m == e.m && s.d == e.d && s.a == e.a && s.k == e.k && s.hit == e.hit &&
+                s.onlyTrivial == e.onlyTrivial && s.stopRequested == e.stopRequested);
+        QVERIFY(sameBoard(board(*m_form)->board(), expected.board));
+        QCOMPARE(modulusBox().toStdString(), e.m == 2 ? "2" : integerText(e.m));
+        QCOMPARE(control<QLineEdit>(*m_form, "Text3")->text().toStdString(),
+                 expected.board.text3());
+        QCOMPARE(modulusBar()->value(), static_cast<int>(e.m));
+        QCOMPARE(control<QScrollBar>(*m_form, "VScroll3")->maximum(), expected.board.scrollMax());
+    }
 
     // Runs `action` once, at the event turn that opens the cycle after the
     // one for `modulus`.
@@ -63,6 +138,40 @@ private slots:
         // The board shows the modulus with its residues and nothing red.
         QVERIFY(redCells(m_form->board()).empty());
         QCOMPARE(paintedColor(board(*m_form), 1), colorOf(CellColor::Yellow));
+        expectEndState(coreScan(start, end));
+    }
+
+    // Box, factorization, bar and board are shown together, so whatever is
+    // painted during the scan belongs to one modulus; and the board is not
+    // painted for every modulus the scan passes.
+    void whateverIsPaintedShowsOneModulus() {
+        modulusBar()->setValue(1155);
+        auto* text2 = control<QLineEdit>(*m_form, "Text2");
+        auto* text3 = control<QLineEdit>(*m_form, "Text3");
+        BoardView* view = board(*m_form);
+        int paints = 0;
+        QStringList mixed;
+        PaintWatch watch([&] {
+            ++paints;
+            const int m = view->board().cellCount();
+            if (text2->text() != QString::number(m) ||
+                !text3->text().startsWith(QStringLiteral(" %1 =").arg(m)) ||
+                modulusBar()->value() != m) {
+                mixed << QStringLiteral("%1 / %2 / %3 / board of %4")
+                             .arg(text2->text(), text3->text())
+                             .arg(modulusBar()->value())
+                             .arg(m);
+            }
+        });
+        for (QWidget* shown : {static_cast<QWidget*>(text2), static_cast<QWidget*>(text3),
+                               static_cast<QWidget*>(view), static_cast<QWidget*>(modulusBar())}) {
+            shown->installEventFilter(&watch);
+        }
+        click(*m_form, "Command1");
+        QCoreApplication::processEvents();  // the last picture
+        QVERIFY2(mixed.isEmpty(), qPrintable(mixed.join(QLatin1Char('\n'))));
+        QVERIFY(paints > 0);
+        QVERIFY2(paints < (1540 - 1155) / 4, qPrintable(QString::number(paints)));
     }
 
     void aStopIsHandledAtTheNextCycleWhichStillRuns() {
@@ -78,6 +187,7 @@ private slots:
         QCOMPARE(redCells(m_form->board()).empty(), false);
         QCOMPARE(paintedColor(board(*m_form), *redCells(m_form->board()).begin()),
                  colorOf(CellColor::Red));
+        expectEndState(coreScan(1155, 1161, true));
     }
 
     void aStopWhileIdleHasNoEffect() {
@@ -105,6 +215,22 @@ private slots:
         QCOMPARE(m_form->board().text5(), std::string("7"));
     }
 
+    // The bar may still show an earlier frame; its arrow steps from the
+    // modulus the scan has reached.
+    void theModulusArrowStepsFromTheLastCycle() {
+        modulusBar()->setValue(1155);
+        std::vector<int> rebuilt;
+        connect(m_form.get(), &Form1::boardRebuilt, this,
+                [&] { rebuilt.push_back(static_cast<int>(m_form->state().m)); });
+        atCycleAfter(1160, [this] { clickArrow(modulusBar(), Arrow::Upper); });
+        click(*m_form, "Command1");
+        const auto at = std::find(rebuilt.begin(), rebuilt.end(), 1160);
+        QVERIFY(rebuilt.end() - at > 2);
+        QCOMPARE(*(at + 1), 1161);  // the arrow
+        QCOMPARE(*(at + 2), 1162);  // the next cycle
+        QCOMPARE(modulusBar()->value(), 1540);
+    }
+
     void theScanEndsAtTheTopOfTheRange() {
         modulusBar()->setValue(2995);
         click(*m_form, "Command1");
@@ -113,6 +239,7 @@ private slots:
         // 3000 holds progressions, so its first one stays red.
         QVERIFY(!redCells(m_form->board()).empty());
         QVERIFY(!m_form->isScanning());
+        expectEndState(coreScan(2995, 3000));
     }
 
     void startedAtTheTopItChangesNothing() {
@@ -145,6 +272,7 @@ private slots:
         // The cycle that was running finished; no further one began.
         QCOMPARE(cycles, 5);
         QCOMPARE(modulusBar()->value(), 1545);
+        expectEndState(coreScan(1540, 1545));
     }
 };
 

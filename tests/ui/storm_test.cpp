@@ -104,6 +104,7 @@ public:
             act(false);
             if (m_form->isScanning()) fail(QStringLiteral("a scan outlived its click"));
             if (m_failure.isEmpty()) checkAlways();
+            if (m_failure.isEmpty()) checkShowsTheModel();
         }
         if (m_failure.isEmpty()) closeAtTheEnd();
         // Printed directly: Qt Test stops passing messages on after a couple
@@ -535,16 +536,34 @@ private:
         }
         checkMarked();
 
+        // During a scan the board shows the modulus of the last frame.
         auto* view = board(*m_form);
-        if (view->currentCell() < 0 || view->currentCell() >= b.cellCount()) {
+        if (view->currentCell() < 0 || view->currentCell() >= view->board().cellCount()) {
             return fail(
                 QStringLiteral("current cell %1 outside the board").arg(view->currentCell()));
         }
+
         const int boardBar = control<QScrollBar>(*m_form, "VScroll3")->value();
         if (view->y() != boardTopAt(boardBar) && view->y() != px(-30)) {
             return fail(
                 QStringLiteral("board at %1 with its bar at %2").arg(view->y()).arg(boardBar));
         }
+    }
+
+    // Once an action is over, scan or not, every control shows the model.
+    void checkShowsTheModel() {
+        const Board& model = m_form->board();
+        const Board& shown = board(*m_form)->board();
+        const auto boxShows = [this](const char* box, const std::string& text) {
+            return control<QLineEdit>(*m_form, box)->text().toStdString() == text;
+        };
+        bool same = shown.cellCount() == model.cellCount() && boxShows("Text2", model.text2()) &&
+                    boxShows("Text3", model.text3()) && boxShows("Text5", model.text5());
+        for (int i = 0; same && i < model.cellCount(); ++i) {
+            same = shown.cell(i).color == model.cell(i).color &&
+                   shown.cell(i).text == model.cell(i).text;
+        }
+        if (!same) fail(QStringLiteral("the window does not show the model"));
     }
 
     // Every red cell lies on a progression of its written difference whose
