@@ -10,6 +10,7 @@
 #include "board_geometry.h"
 #include "board_view.h"
 #include "layout_table.h"
+#include "texts.h"
 
 namespace apqr::ui {
 namespace {
@@ -57,7 +58,7 @@ public:
             case QAccessible::Name:
                 return qText(c.tooltip());
             case QAccessible::Description:
-                return qText(meaningOf(c.color));
+                return qText(texts::cellDescription(c));
             case QAccessible::Value:
                 return qText(c.text);
             default:
@@ -185,8 +186,8 @@ public:
         return c != nullptr && c->view() == view() && c->isValid() ? c->index() : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
+        // The cell under the point, also where its editor lies over it.
         const QPoint at = view()->mapFromGlobal(QPoint(x, y));
-        if (editorOpen() && view()->editor()->geometry().contains(at)) return editorInterface();
         const int index = view()->cellAt(at);
         return index >= 0 ? cell(index) : nullptr;
     }

@@ -73,32 +73,40 @@ void drawFocusFrame(QPainter& painter, const QRect& box) {
 
 }  // namespace
 
-BoardView::BoardView(QWidget* parent) : QWidget(parent), m_editor(new QLineEdit(this)) {
+BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     // paintEvent fills every exposed pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     takeColorsFromPalette();
     installBoardAccessibleFactory();
+    m_editors = {makeEditor(), makeEditor()};
+    m_editor = m_editors[0];
+}
 
+QLineEdit* BoardView::makeEditor() {
+    auto* editor = new QLineEdit(this);
     // Frameless and inside the painted edge, so the cell keeps its look and
     // only gains a caret.
-    m_editor->setFrame(false);
-    m_editor->hide();
-    m_editor->installEventFilter(this);
+    editor->setFrame(false);
+    editor->hide();
+    editor->installEventFilter(this);
     // Every change while a cell is edited, typed or set by assistive
     // technology, goes to that cell.
-    connect(m_editor, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (m_editedCell < 0) return;
+    connect(editor, &QLineEdit::textChanged, this, [this, editor](const QString& text) {
+        if (editor != m_editor || m_editedCell < 0) return;
         m_board.setCellText(m_editedCell, text.toStdString());
         emit cellTextEdited(m_editedCell, text);
     });
+    return editor;
 }
 
 void BoardView::setCellStyle(const QFont& font, Qt::Alignment alignment) {
     m_cellFont = font;
     m_cellAlignment = alignment;
-    m_editor->setFont(font);
-    m_editor->setAlignment(alignment);
+    for (QLineEdit* editor : m_editors) {
+        editor->setFont(font);
+        editor->setAlignment(alignment);
+    }
     update();
 }
 
@@ -247,7 +255,10 @@ void BoardView::focusInEvent(QFocusEvent* event) {
         emit currentCellMoved(m_currentCell);
     }
     QWidget::focusInEvent(event);
-    notifyAccessibleFocus();
+    // Qt tells a screen reader that the board has the focus only after this
+    // handler; the current cell is told after that, or the reader would take
+    // the table for the focus and never speak the cell.
+    QMetaObject::invokeMethod(this, &BoardView::notifyAccessibleFocus, Qt::QueuedConnection);
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {
@@ -325,6 +336,11 @@ void BoardView::openEditor(int index, Caret caret, QPoint clickPosition) {
     const Cell& cell = m_board.cell(index);
     m_editedCell = -1;  // the text put in below is the cell's, not an edit
     m_textBeforeEdit = qText(cell.text);
+    // Two boxes, taking turns: a screen reader hears of a focus move only
+    // between two objects, so one box taken by a click from one cell to the
+    // next would never name the next; and the box it leaves must still be
+    // there when it looks back at it.
+    m_editor = m_editor == m_editors[0] ? m_editors[1] : m_editors[0];
 
     // Over a coloured cell the editor takes the cell's colours, caret and
     // selection included; over a default cell it is an ordinary box.
@@ -334,14 +350,16 @@ void BoardView::openEditor(int index, Caret caret, QPoint clickPosition) {
         followScheme(m_editor);
     }
     m_editor->setGeometry(insideBevel(cellRect(index)));
-    m_editor->setText(m_textBeforeEdit);
-    m_editedCell = index;  // from here on the editor's text is the cell's
     m_editor->setToolTip(qText(cell.tooltip()));
     // A screen reader names the box after its cell, as it does the cell.
     m_editor->setAccessibleName(qText(cell.tooltip()));
     m_editor->setAccessibleDescription(qText(meaningOf(cell.color)));
     m_editor->show();
     m_editor->setFocus(caret == Caret::AtClick ? Qt::MouseFocusReason : Qt::OtherFocusReason);
+    // The text only now: a reader that hears of a caret in a box before it
+    // hears of the focus takes the box silently and never names the cell.
+    m_editor->setText(m_textBeforeEdit);
+    m_editedCell = index;  // from here on the editor's text is the cell's
     switch (caret) {
         case Caret::AtClick:
             m_editor->setCursorPosition(

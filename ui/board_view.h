@@ -84,6 +84,7 @@ private:
     void moveCurrent(CellMove move);
     void setCurrentCell(int index);
 
+    [[nodiscard]] QLineEdit* makeEditor();
     enum class Caret { AtClick, AtEnd, SelectAll };
     void openEditor(int index, Caret caret, QPoint clickPosition = {});
     // Closes the editor; `focusBoard` hands the focus back to the board
@@ -103,7 +104,8 @@ private:
     // line, which counts when a scan repaints hundreds of cells per modulus.
     std::array<QPixmap, 4> m_cellFaces;  // indexed by CellColor; empty until needed
     QSize m_cellFaceSize;
-    QLineEdit* m_editor = nullptr;
+    std::array<QLineEdit*, 2> m_editors{};
+    QLineEdit* m_editor = nullptr;  // the one of the two in use
     int m_editedCell = -1;
     QString m_textBeforeEdit;  // what Escape puts back
     int m_currentCell = 0;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+#include "announcer.h"
 #include "board_frame.h"
 #include "board_geometry.h"
 #include "board_scrolling.h"
@@ -27,6 +28,7 @@
 #include "scan_cycle.h"
 #include "stop_sign.h"
 #include "text_conversions.h"
+#include "texts.h"
 #include "twips.h"
 
 namespace apqr::ui {
@@ -89,6 +91,7 @@ void Form1::createControls() {
     setFont(fontOf(window.font, font()));
     resize(twips::toPixels(window.clientWidth), twips::toPixels(window.clientHeight));
 
+    m_announcer = new Announcer(this);
     m_label3 = makeLabel(layoutOf("Label3"), this);
     m_text2 = makeTextBox(layoutOf("Text2"), this);
     m_vScroll1 = makeScrollBar(layoutOf("VScroll1"), this);
@@ -232,13 +235,17 @@ void Form1::Command1_Click() {
     const QPointer<Form1> alive(this);
     QCoreApplication::instance()->installEventFilter(this);
     FramePacer frames(*this);
+    std::optional<ScanEnd> end;  // none when the window went away
     for (;;) {
         QCoreApplication::processEvents();
         // The window may have been closed, or even destroyed, in that turn.
         if (alive.isNull()) return;
         if (!isVisible()) break;
         // The bar cannot go past its top end, so the scan ends there.
-        if (m_modulusBarValue >= m_vScroll1->maximum()) break;
+        if (m_modulusBarValue >= m_vScroll1->maximum()) {
+            end = ScanEnd::EndOfRange;
+            break;
+        }
 
         BeginScanCycle(m_state);
         takeModulusBarValue(m_modulusBarValue + 1);
@@ -246,21 +253,28 @@ void Form1::Command1_Click() {
         m_viewBehind = true;
         if (frames.due()) showModel();
         emit scanCycleFinished();
+        if (step == ScanStep::OnlyTrivial) end = ScanEnd::OnlyTrivial;
+        if (step == ScanStep::StopRequested) end = ScanEnd::Stopped;
         if (step != ScanStep::Continue) break;
     }
     QCoreApplication::instance()->removeEventFilter(this);
     showModel();
     m_scanning = false;
+    if (end) announce(texts::scanEnded(*end, m_modulusBarValue));
 }
 
 void Form1::Command2_Click() {
-    SearchProgression(m_board, m_state);
+    const bool found = SearchProgression(m_board, m_state);
     showModel();
+    announce(found ? texts::progressionFound(static_cast<int>(m_state.m),
+                                             static_cast<int>(m_state.d), m_state.a)
+                   : std::string(texts::kNoProgressionFound));
 }
 
 void Form1::Command3_Click() {
-    BuildBoard();
+    if (!BuildBoard()) return;
     showModel();
+    announce(texts::boardBuilt(m_board.cellCount(), m_board.countOf(CellColor::Yellow)));
 }
 
 void Form1::Command4_Click() {
@@ -271,8 +285,9 @@ void Form1::Command5_Click() {
     // A refused modulus leaves the old board; checking it instead would
     // mark a board the user did not ask about.
     if (!BuildBoard()) return;
-    MarkProgressions(m_board, m_state);
+    const int marked = MarkProgressions(m_board, m_state);
     showModel();
+    announce(texts::progressionsMarked(m_state.d, marked));
 }
 
 void Form1::Text1_Change(int index, const QString& text) {
@@ -298,6 +313,10 @@ bool Form1::BuildBoard() {
     }
     emit boardRebuilt();
     return true;
+}
+
+void Form1::announce(const std::string& message) {
+    m_announcer->announce(qText(message));
 }
 
 void Form1::showModel() {

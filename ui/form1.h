@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 #include <vector>
 
 #include "board.h"
@@ -13,6 +14,7 @@ class QScrollBar;
 
 namespace apqr::ui {
 
+class Announcer;
 class BoardFrame;
 class BoardView;
 class GraphicalButton;
@@ -64,6 +66,8 @@ private:
 
     // Brings every control that shows the model up to date with it.
     void showModel();
+    // Tells a screen reader how an action ended.
+    void announce(const std::string& message);
 
 protected:
     // During a scan: input meets the state the scan has reached.
@@ -79,6 +83,7 @@ private:
     // The model has changed since the controls last showed it.
     bool m_viewBehind = false;
 
+    Announcer* m_announcer = nullptr;
     QLabel* m_label3 = nullptr;
     QLineEdit* m_text2 = nullptr;
     QLineEdit* m_text3 = nullptr;

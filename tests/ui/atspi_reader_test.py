@@ -91,7 +91,7 @@ def main():
         cell = table.queryTable().getAccessibleAt(0, 1)
         expect("cell 1 at start-up", (cell.getRoleName(), cell.name, cell.description,
                                       text_of(cell)),
-               ("table cell", "1", "nicht eingefärbt", "1"))
+               ("table cell", "1", "Rest 1, nicht eingefärbt", "1"))
 
         modulus = control(app, "text", "Modul m")
         modulus.queryEditableText().setTextContents("9")
@@ -101,7 +101,7 @@ def main():
         press(app, "arithm. Progression suchen")
         grid = table.queryTable()
         settles("cell 4 after the search",
-                lambda: grid.getAccessibleAt(0, 4).description, "Glied einer Progression")
+                lambda: grid.getAccessibleAt(0, 4).description, "Rest 4, Glied einer Progression")
 
         expect("size of the table", (grid.nRows, grid.nColumns), (1, 25))
         expect("cells of the table", table.childCount, 9)
@@ -109,7 +109,7 @@ def main():
         for index in range(9):
             cell = grid.getAccessibleAt(0, index)
             seen[index] = (cell.name, cell.description, text_of(cell))
-        expect("cell 4", seen[4], ("4", "Glied einer Progression", "3"))
+        expect("cell 4", seen[4], ("4", "Rest 4, Glied einer Progression", "3"))
         expect("cell 2", seen[2], ("2", "kein quadratischer Rest", ""))
         expect("cell 0", seen[0], ("0", "quadratischer Rest", ""))
         expect("header of column 7", grid.getColumnHeader(7).name, "7")

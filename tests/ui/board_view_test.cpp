@@ -143,7 +143,7 @@ private slots:
         auto* view = board(*m_form);
         const QRect box = view->cellRect(cell);
         QTest::mouseClick(view, Qt::LeftButton, {}, box.center());
-        auto* editor = view->findChild<QLineEdit*>();
+        auto* editor = view->editor();
         QVERIFY(editor->isVisible());
         QVERIFY(box.contains(editor->geometry()));
         QCOMPARE(QFontInfo(editor->font()).pixelSize(), 11);  // 8.25 pt, as the cells
@@ -166,7 +166,7 @@ private slots:
         click(*m_form, "Command2");  // cell 4 turns red
         auto* view = board(*m_form);
         QTest::mouseClick(view, Qt::LeftButton, {}, view->cellRect(4).center());
-        auto* editor = view->findChild<QLineEdit*>();
+        auto* editor = view->editor();
         QCOMPARE(editor->text(), QStringLiteral("3"));
         QCOMPARE(editor->grab().toImage().pixelColor(1, 1), colorOf(CellColor::Red));
     }

@@ -29,6 +29,8 @@ private slots:
         QCOMPARE(paintedColor(view, 1), colorOf(CellColor::Yellow));
         QCOMPARE(paintedColor(view, 2), colorOf(CellColor::White));
         QVERIFY(!showsText(view, 0));
+        // The bar's own value is what a reader hears; nothing is announced.
+        QCOMPARE(announced(), QString());
     }
 
     // Both number scroll bars hold their larger value at the top end: every
@@ -109,6 +111,8 @@ private slots:
     void typedModulusIsBuiltByQR() {
         buildFor(*m_form, QStringLiteral("12"));
         QCOMPARE(text("Text3"), QStringLiteral(" 12 = 2 * 2 * 3"));
+        QCOMPARE(announced(),
+                 QStringLiteral("Tafel für m = 12 (2 mal 2 mal 3): 4 quadratische Reste."));
         QCOMPARE(control<QScrollBar>(*m_form, "VScroll1")->value(), 2);
         auto* view = board(*m_form);
         QCOMPARE(view->board().cellCount(), 12);
@@ -131,21 +135,27 @@ private slots:
         QTest::addColumn<QString>("modulus");
         QTest::addColumn<QString>("difference");
         QTest::addColumn<std::set<int>>("red");
+        QTest::addColumn<QString>("announced");
         QTest::newRow("13, d 2") << "13"
-                                 << "2" << std::set<int>{1, 3, 10, 12};
+                                 << "2" << std::set<int>{1, 3, 10, 12}
+                                 << "d = 2: 1 Progression markiert.";
         QTest::newRow("25, d 5: red cells do not follow")
             << "25"
-            << "5" << std::set<int>{1, 4, 6, 9, 11, 14, 16, 19};
+            << "5" << std::set<int>{1, 4, 6, 9, 11, 14, 16, 19}
+            << "d = 5: 2 Progressionen markiert.";
         QTest::newRow("5, d 2: nothing") << "5"
-                                         << "2" << std::set<int>{};
+                                         << "2" << std::set<int>{} << "d = 2: keine Progression.";
     }
     void checkMarksEveryProgressionOfTheDifference() {
         QFETCH(QString, modulus);
         QFETCH(QString, difference);
         QFETCH(std::set<int>, red);
+        QFETCH(QString, announced);
         typeInto(control<QLineEdit>(*m_form, "Text2"), modulus);
         typeInto(control<QLineEdit>(*m_form, "Text5"), difference);
         click(*m_form, "Command5");
+        // Only the marking, not the rebuild before it.
+        QCOMPARE(this->announced(), announced);
 
         auto* view = board(*m_form);
         QCOMPARE(view->board().cellCount(), modulus.toInt());
@@ -162,17 +172,25 @@ private slots:
         QTest::addColumn<QString>("modulus");  // empty: the board of start-up
         QTest::addColumn<std::set<int>>("red");
         QTest::addColumn<QString>("written");
-        QTest::newRow("9") << "9" << std::set<int>{1, 4, 7} << "3";
-        QTest::newRow("8: terms repeat") << "8" << std::set<int>{0, 4} << "4";
-        QTest::newRow("3: nothing") << "3" << std::set<int>{} << "";
-        QTest::newRow("start-up cells count as members") << "" << std::set<int>{0, 1} << "1";
+        QTest::addColumn<QString>("announced");
+        QTest::newRow("9") << "9" << std::set<int>{1, 4, 7} << "3"
+                           << "Progression mit d = 3 ab 1: 1, 4, 7, 1.";
+        QTest::newRow("8: terms repeat") << "8" << std::set<int>{0, 4} << "4"
+                                         << "Progression mit d = 4 ab 0: 0, 4, 0, 4.";
+        QTest::newRow("3: nothing") << "3" << std::set<int>{} << ""
+                                    << "Keine Progression gefunden.";
+        QTest::newRow("start-up cells count as members")
+            << "" << std::set<int>{0, 1} << "1"
+            << "Progression mit d = 1 ab 0: 0, 1, 0, 1.";
     }
     void searchMarksTheSmallestDifference() {
         QFETCH(QString, modulus);
         QFETCH(std::set<int>, red);
         QFETCH(QString, written);
+        QFETCH(QString, announced);
         if (!modulus.isEmpty()) buildFor(*m_form, modulus);
         click(*m_form, "Command2");
+        QCOMPARE(this->announced(), announced);
 
         auto* view = board(*m_form);
         QCOMPARE(redCells(view->board()), red);
@@ -214,6 +232,8 @@ private slots:
         QVERIFY(redCells(board(*m_form)->board()).empty());
         QCOMPARE(text("Text3"), QStringLiteral(" 7 = 7"));
         QCOMPARE(text("Text2"), QStringLiteral("40000"));
+        // The box tells of the refusal; the last announcement stands.
+        QCOMPARE(announced(), QStringLiteral("Tafel für m = 7 (Primzahl): 4 quadratische Reste."));
     }
 
     // The search rewrites no box, so showing the model afterwards must not
@@ -241,6 +261,8 @@ private slots:
 
 private:
     QString text(const QString& box) const { return m_form->findChild<QLineEdit*>(box)->text(); }
+    // What a screen reader was told last.
+    QString announced() const { return control<QWidget>(*m_form, "announcer")->accessibleName(); }
 
     std::unique_ptr<Form1> m_form;
 };

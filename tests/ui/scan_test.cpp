@@ -75,6 +75,8 @@ private:
 
     QScrollBar* modulusBar() const { return control<QScrollBar>(*m_form, "VScroll1"); }
     QString modulusBox() const { return control<QLineEdit>(*m_form, "Text2")->text(); }
+    // What a screen reader was told last.
+    QString announced() const { return control<QWidget>(*m_form, "announcer")->accessibleName(); }
 
     // The window's model is the core's after the same moduli, and every
     // control shows it.
@@ -139,6 +141,9 @@ private slots:
         QVERIFY(redCells(m_form->board()).empty());
         QCOMPARE(paintedColor(board(*m_form), 1), colorOf(CellColor::Yellow));
         expectEndState(coreScan(start, end));
+        QCOMPARE(
+            announced(),
+            QStringLiteral("Suchlauf beendet: m = %1 hat nur triviale Progressionen.").arg(end));
     }
 
     // Box, factorization, bar and board are shown together, so whatever is
@@ -188,6 +193,7 @@ private slots:
         QCOMPARE(paintedColor(board(*m_form), *redCells(m_form->board()).begin()),
                  colorOf(CellColor::Red));
         expectEndState(coreScan(1155, 1161, true));
+        QCOMPARE(announced(), QStringLiteral("Suchlauf angehalten bei m = 1161."));
     }
 
     void aStopWhileIdleHasNoEffect() {
@@ -240,6 +246,7 @@ private slots:
         QVERIFY(!redCells(m_form->board()).empty());
         QVERIFY(!m_form->isScanning());
         expectEndState(coreScan(2995, 3000));
+        QCOMPARE(announced(), QStringLiteral("Suchlauf am Ende des Bereichs: m = 3000."));
     }
 
     void startedAtTheTopItChangesNothing() {
@@ -273,6 +280,7 @@ private slots:
         QCOMPARE(cycles, 5);
         QCOMPARE(modulusBar()->value(), 1545);
         expectEndState(coreScan(1540, 1545));
+        QCOMPARE(announced(), QString());  // nobody left to tell
     }
 };
 
