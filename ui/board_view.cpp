@@ -15,6 +15,7 @@
 #include "bevel.h"
 #include "board_accessible.h"
 #include "board_geometry.h"
+#include "contrast.h"
 #include "fixed_colors.h"
 #include "layout_table.h"
 #include "twips.h"
@@ -58,17 +59,22 @@ bool isTyping(const QKeyEvent& event) {
            std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
 }
 
-// Black over the cell's edge and white inside it: one of the two stands out
-// from any cell colour and from the board around it.
-void drawFocusFrame(QPainter& painter, const QRect& box) {
-    const auto ring = [&painter](const QRect& r, int width, const QColor& color) {
-        painter.fillRect(r.left(), r.top(), r.width(), width, color);
-        painter.fillRect(r.left(), r.bottom() - width + 1, r.width(), width, color);
-        painter.fillRect(r.left(), r.top(), width, r.height(), color);
-        painter.fillRect(r.right() - width + 1, r.top(), width, r.height(), color);
-    };
-    ring(box, 2, Qt::black);
-    ring(insideBevel(box), 1, Qt::white);
+// The mark of the current cell: the cell's edge redrawn with each of its
+// lines in the contrast partner of that line's colour, and a ring in the
+// partner of the fill just inside. Every pixel of it so differs from the
+// same pixel unmarked by 4.58 : 1 or more, even where a dark scheme draws
+// the edge nearly black and a black frame would vanish.
+void drawFocusFrame(QPainter& painter, const QRect& box, const BevelColors& edge,
+                    const QColor& fill) {
+    const BevelColors partners{contrastPartner(edge.light), contrastPartner(edge.midlight),
+                               contrastPartner(edge.dark), contrastPartner(edge.shadow)};
+    drawBevel(painter, box, Bevel::Sunken, partners);
+    const QRect r = insideBevel(box);
+    const QColor ring = contrastPartner(fill);
+    painter.fillRect(r.left(), r.top(), r.width(), 1, ring);
+    painter.fillRect(r.left(), r.bottom(), r.width(), 1, ring);
+    painter.fillRect(r.left(), r.top(), 1, r.height(), ring);
+    painter.fillRect(r.right(), r.top(), 1, r.height(), ring);
 }
 
 }  // namespace
@@ -208,7 +214,10 @@ void BoardView::paintEvent(QPaintEvent* event) {
 
     if (hasFocus() && m_currentCell < cellCount) {
         const QRect box = cellRect(m_currentCell);
-        if (box.intersects(exposed)) drawFocusFrame(painter, box);
+        if (box.intersects(exposed)) {
+            painter.drawPixmap(box.topLeft(),
+                               focusFrame(m_board.cell(m_currentCell).color, box.size()));
+        }
     }
 }
 
@@ -281,25 +290,48 @@ void BoardView::takeColorsFromPalette() {
         m_cellTextColors[at] = fixed ? ui::colorOf(fixed->text) : palette().color(QPalette::Text);
     }
     m_cellFaces = {};
+    m_focusFrames = {};
     update();
 }
 
+void BoardView::fitFacesTo(QSize size) {
+    if (size == m_cellFaceSize) return;
+    m_cellFaces = {};
+    m_focusFrames = {};
+    m_cellFaceSize = size;
+}
+
+QPixmap BoardView::blankFace(QSize size) const {
+    const qreal ratio = devicePixelRatioF();
+    QPixmap face(size * ratio);
+    face.setDevicePixelRatio(ratio);
+    return face;
+}
+
 const QPixmap& BoardView::cellFace(CellColor color, QSize size) {
-    if (size != m_cellFaceSize) {
-        m_cellFaces = {};
-        m_cellFaceSize = size;
-    }
+    fitFacesTo(size);
     QPixmap& face = m_cellFaces[static_cast<std::size_t>(color)];
     if (face.isNull()) {
-        const qreal ratio = devicePixelRatioF();
-        face = QPixmap(size * ratio);
-        face.setDevicePixelRatio(ratio);
+        face = blankFace(size);
         QPainter painter(&face);
         const QRect box(QPoint(0, 0), size);
         drawBevel(painter, box, Bevel::Sunken, BevelColors::from(palette()));
         painter.fillRect(insideBevel(box), colorOf(color));
     }
     return face;
+}
+
+const QPixmap& BoardView::focusFrame(CellColor color, QSize size) {
+    fitFacesTo(size);
+    QPixmap& frame = m_focusFrames[static_cast<std::size_t>(color)];
+    if (frame.isNull()) {
+        frame = blankFace(size);
+        frame.fill(Qt::transparent);
+        QPainter painter(&frame);
+        drawFocusFrame(painter, QRect(QPoint(0, 0), size), BevelColors::from(palette()),
+                       colorOf(color));
+    }
+    return frame;
 }
 
 const QColor& BoardView::colorOf(CellColor color) const {

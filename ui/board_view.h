@@ -78,6 +78,13 @@ private:
     [[nodiscard]] const QColor& textColorOf(CellColor color) const;
     // An empty cell of that colour and size, edge included, drawn once.
     [[nodiscard]] const QPixmap& cellFace(CellColor color, QSize size);
+    // What marks the current cell over a face of that colour: transparent
+    // but for the mark, and drawn at the same pixel ratio as the face, so
+    // that its lines fall on the very device pixels of the face's lines.
+    [[nodiscard]] const QPixmap& focusFrame(CellColor color, QSize size);
+    // A new size drops the faces and frames of the old one.
+    void fitFacesTo(QSize size);
+    [[nodiscard]] QPixmap blankFace(QSize size) const;
 
     // Rows of cells that fit into the frame the board is seen through.
     [[nodiscard]] int pageRows() const;
@@ -102,7 +109,8 @@ private:
     std::array<QColor, 4> m_cellTextColors;  // indexed by CellColor
     // Blitting a ready face is far cheaper than drawing the edge line by
     // line, which counts when a scan repaints hundreds of cells per modulus.
-    std::array<QPixmap, 4> m_cellFaces;  // indexed by CellColor; empty until needed
+    std::array<QPixmap, 4> m_cellFaces;    // indexed by CellColor; empty until needed
+    std::array<QPixmap, 4> m_focusFrames;  // likewise
     QSize m_cellFaceSize;
     std::array<QLineEdit*, 2> m_editors{};
     QLineEdit* m_editor = nullptr;  // the one of the two in use
