@@ -182,6 +182,8 @@ def converse(program_path, home, log):
             xdotool("key", "--delay", "150", *keys)
             log.wait(lambda text, n=released: text.count(KEY_RELEASED) >= n, ROW_LIMIT_SECONDS)
             log.wait_quiet()
+        if orca.poll() is not None:
+            raise Failure("Orca ended during the conversation (another Orca's --replace?)")
         return starts, datetime.datetime.now()
     finally:
         if program is not None:
