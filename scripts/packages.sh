@@ -9,7 +9,7 @@ TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
-    xvfb x11-utils dbus at-spi2-core python3-pyatspi
+    xvfb x11-utils dbus at-spi2-core python3-pyatspi orca xdotool
     lintian man-db groff-base
 )
 # The format and static-analysis gates, pinned to Debian 12's clang 14.

@@ -1,10 +1,13 @@
 // The board's cost with a screen reader listening: a rebuild and repaint
 // while Qt's accessibility is active (the table is reset and the focused cell
-// announced anew each time), and what it takes to ask the table for a cell.
-// Accessibility is only active on a platform with a bridge, so this runs on
-// X with the AT-SPI bus:
+// announced anew each time), what it takes to ask the table for a cell, and
+// the scan 1541 … 3000 as a keyboard user starts it. Accessibility is only
+// active on a platform with a bridge, so this runs on X with the AT-SPI bus:
 //
 //   scripts/run-with-atspi.sh ./build/bench/window/bench_accessible
+//
+// bench/window/scan_with_orca.sh runs the scan once without and once with
+// Orca listening.
 #include <benchmark/benchmark.h>
 
 #include <QAccessible>
@@ -12,7 +15,12 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "board_accessible.h"
 #include "board_view.h"
@@ -22,6 +30,18 @@ namespace {
 
 using apqr::ui::BoardView;
 using apqr::ui::Form1;
+
+// Runs the event loop for `ms` milliseconds, or until `done` holds.
+template <typename Done>
+void spin(int ms, Done done) {
+    QElapsedTimer waited;
+    waited.start();
+    QTimer look;  // wakes the waiting loop to look again; it leaves the processor to others
+    look.start(50);
+    while (!done() && waited.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
 
 // The whole layout on screen, the board focused as a reader's user has it,
 // built for `modulus`.
@@ -77,15 +97,74 @@ void repeatedRequestForACell(benchmark::State& state) {
     }
 }
 
+// The processor time a process has used so far, in clock ticks (fields 14
+// and 15 of /proc/<pid>/stat, after the parenthesised name).
+long processorTicks(const std::string& pid) {
+    std::ifstream file("/proc/" + pid + "/stat");
+    std::string stat;
+    std::getline(file, stat);
+    const auto nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos) return -1;  // the process has ended
+    std::istringstream fields(stat.substr(nameEnd + 1));
+    std::string skipped;
+    for (int field = 3; field < 14; ++field) fields >> skipped;
+    long user = 0;
+    long system = 0;
+    fields >> user >> system;
+    return user + system;
+}
+
+// From the press of "nächster Modul mit nur trivialer Progr." to the end of
+// the scan, which visits every modulus 1541 … 3000: the window active and the
+// focus on the button, as a keyboard user has it. With the process id of a
+// screen reader in APQR_READER_PID, also the seconds from the press until the
+// reader has gone idle again: a reader presents events in their order, so
+// only then has it told its user how the scan ended.
+void scanFrom1540(benchmark::State& state) {
+    Form1 form;
+    form.resize(1005, 717);
+    form.show();
+    form.activateWindow();
+    spin(10000, [&] { return form.isActiveWindow(); });
+    auto* modulus = form.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+    auto* scan = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+    scan->setFocus(Qt::TabFocusReason);
+    modulus->setValue(1540);
+    // A listening reader is still reading the new window and the new board;
+    // that is not the scan's time.
+    spin(3000, [] { return false; });
+    QElapsedTimer sincePress;
+    for (auto _ : state) {
+        sincePress.start();
+        scan->click();                      // returns when the scan has ended
+        QCoreApplication::processEvents();  // what it left queued is its time too
+    }
+    if (const std::string reader = qEnvironmentVariable("APQR_READER_PID").toStdString();
+        !reader.empty()) {
+        // Idle once its processor time has stood still for two seconds; the
+        // window goes on answering the reader's questions meanwhile.
+        long ticks = processorTicks(reader);
+        qint64 lastBusy = sincePress.elapsed();
+        spin(300000, [&] {
+            if (const long now = processorTicks(reader); now != ticks) {
+                ticks = now;
+                lastBusy = sincePress.elapsed();
+            }
+            return sincePress.elapsed() - lastBusy > 2000;
+        });
+        state.counters["reader_idle_s"] = static_cast<double>(lastBusy) / 1000.0;
+    }
+    if (modulus->value() != modulus->maximum()) {
+        state.SkipWithError("the scan ended before the top of the range");
+    }
+    if (!form.isActiveWindow()) state.SkipWithError("the window was not active");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QElapsedTimer waited;
-    waited.start();
-    while (!QAccessible::isActive() && waited.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
+    spin(10000, [] { return QAccessible::isActive(); });
     if (!QAccessible::isActive()) {
         std::fprintf(stderr,
                      "bench_accessible: accessibility is not active; "
@@ -101,6 +180,10 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("accessible_repeated_request_for_a_cell", repeatedRequestForACell)
         ->Unit(benchmark::kMicrosecond);
+
+    benchmark::RegisterBenchmark("accessible_scan_from_1540_to_3000", scanFrom1540)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

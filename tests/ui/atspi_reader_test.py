@@ -5,7 +5,7 @@ Starts the real executable (under scripts/run-with-atspi.sh), works it the way
 assistive technology can, through AT-SPI alone: writes a modulus into the box
 named "Modul m", presses "QR" and "arithm. Progression suchen" through their
 actions, then reads the board as a table, cell by cell: name, description and
-text. Fails with a message naming what was wrong.
+text, and last the window itself. Fails with a message naming what was wrong.
 
     run-with-atspi.sh atspi_reader_test.py <path to apqr>
 """
@@ -132,7 +132,11 @@ def main():
         pointed = table.queryComponent().getAccessibleAtPoint(
             box.x + box.width // 2, box.y + box.height // 2, pyatspi.DESKTOP_COORDS)
         expect("cell under the pointer", pointed.name if pointed else None, "7")
-        print("ok: the board reads as a table of named cells")
+        # A reader names the window it enters by its title, as a frame.
+        window = app.getChildAtIndex(0)
+        expect("the window", (window.getRoleName(), window.name),
+               ("frame", "Arithmetische Progressionen in den quadratischen Resten modulo m"))
+        print("ok: the window reads as a named frame, the board as a table of named cells")
     finally:
         program.terminate()
         program.wait(timeout=10)
