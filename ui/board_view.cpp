@@ -85,6 +85,9 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     takeColorsFromPalette();
     installBoardAccessibleFactory();
+    m_cellFocusAfterBoards.setSingleShot(true);
+    m_cellFocusAfterBoards.setInterval(0);
+    connect(&m_cellFocusAfterBoards, &QTimer::timeout, this, &BoardView::notifyAccessibleFocus);
     m_editors = {makeEditor(), makeEditor()};
     m_editor = m_editors[0];
 }
@@ -267,7 +270,7 @@ void BoardView::focusInEvent(QFocusEvent* event) {
     // Qt tells a screen reader that the board has the focus only after this
     // handler; the current cell is told after that, or the reader would take
     // the table for the focus and never speak the cell.
-    QMetaObject::invokeMethod(this, &BoardView::notifyAccessibleFocus, Qt::QueuedConnection);
+    m_cellFocusAfterBoards.start();
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <vector>
@@ -112,6 +113,8 @@ private:
     std::array<QPixmap, 4> m_cellFaces;    // indexed by CellColor; empty until needed
     std::array<QPixmap, 4> m_focusFrames;  // likewise
     QSize m_cellFaceSize;
+    // Tells of the current cell once Qt has told of the board's focus.
+    QTimer m_cellFocusAfterBoards;
     std::array<QLineEdit*, 2> m_editors{};
     QLineEdit* m_editor = nullptr;  // the one of the two in use
     int m_editedCell = -1;
