@@ -7,13 +7,6 @@
 #include "text_conversions.h"
 
 namespace apqr::texts {
-namespace {
-
-std::string number(double value) {
-    return integerText(value);
-}
-
-}  // namespace
 
 std::string boardBuilt(int m, int quadraticResidues) {
     // The factors as the factorization box shows them, spoken as words.
@@ -24,45 +17,46 @@ std::string boardBuilt(int m, int quadraticResidues) {
     } else {
         for (std::size_t i = 0; i < factors.size(); ++i) {
             if (i > 0) factorsSpoken += " mal ";
-            factorsSpoken += number(static_cast<double>(factors[i]));
+            factorsSpoken += integerText(static_cast<double>(factors[i]));
         }
     }
-    return "Tafel für m = " + number(m) + " (" + factorsSpoken + "): " + number(quadraticResidues) +
-           " quadratische Reste.";
+    return "Tafel für m = " + integerText(m) + " (" + factorsSpoken +
+           "): " + integerText(quadraticResidues) + " quadratische Reste.";
 }
 
 std::string progressionFound(int m, int d, int a) {
-    std::string text = "Progression mit d = " + number(d) + " ab " + number(a) + ":";
+    std::string text = "Progression mit d = " + integerText(d) + " ab " + integerText(a) + ":";
     for (int k = 0; k <= 3; ++k) {
         text += k == 0 ? " " : ", ";
-        text += number(progressionTerm(a, d, k, m));
+        text += integerText(progressionTerm(a, d, k, m));
     }
     return text + ".";
 }
 
 std::string progressionsMarked(double d, int count) {
-    std::string text = "d = " + number(d) + ": ";
+    std::string text = "d = " + integerText(d) + ": ";
     if (count == 0) return text + "keine Progression.";
-    return text + number(count) + (count == 1 ? " Progression" : " Progressionen") + " markiert.";
+    return text + integerText(count) + (count == 1 ? " Progression" : " Progressionen") +
+           " markiert.";
 }
 
 std::string scanEnded(ScanEnd end, int m) {
     switch (end) {
         case ScanEnd::OnlyTrivial:
-            return "Suchlauf beendet: m = " + number(m) + " hat nur triviale Progressionen.";
+            return "Suchlauf beendet: m = " + integerText(m) + " hat nur triviale Progressionen.";
         case ScanEnd::Stopped:
-            return "Suchlauf angehalten bei m = " + number(m) + ".";
+            return "Suchlauf angehalten bei m = " + integerText(m) + ".";
         case ScanEnd::EndOfRange:
             break;
     }
-    return "Suchlauf am Ende des Bereichs: m = " + number(m) + ".";
+    return "Suchlauf am Ende des Bereichs: m = " + integerText(m) + ".";
 }
 
 std::string cellDescription(const Cell& cell) {
     const std::string_view meaning = meaningOf(cell.color);
     // An empty cell is spoken by its residue already.
     if (cell.text.empty()) return std::string(meaning);
-    return "Rest " + number(cell.index) + ", " + std::string(meaning);
+    return "Rest " + integerText(cell.index) + ", " + std::string(meaning);
 }
 
 }  // namespace apqr::texts

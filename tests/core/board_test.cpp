@@ -5,7 +5,6 @@
 #include "board_geometry.h"
 #include "board_helpers.h"
 #include "form_load.h"
-#include "progression_search.h"
 
 namespace apqr {
 namespace {
@@ -86,36 +85,6 @@ TEST(HitTest, RowsIntersectingABandAreTheOnesToPaint) {
     EXPECT_EQ(middle.last, 2);   // row 2 starts at 1425, below it
     const RowRange below = form.board.rowsIntersecting(3000, 4000);
     EXPECT_EQ(below.first, below.last);
-}
-
-// A view shows a copy of the model; a copy of a smaller board over a larger
-// one must not keep any of the larger one's cells, and back again.
-TEST(Copy, HoldsExactlyTheBoardItWasCopiedFrom) {
-    Form large;
-    ASSERT_TRUE(large.build("3000").ok());
-    ASSERT_TRUE(SearchProgression(large.board, large.state));
-    large.board.setCellText(2999, "Notiz");
-    Form small;
-    ASSERT_TRUE(small.build("5").ok());
-    const auto expectSame = [](const Board& copy, const Board& model) {
-        ASSERT_EQ(copy.cellCount(), model.cellCount());
-        for (int i = 0; i < model.cellCount(); ++i) {
-            const Cell& a = copy.cell(i);
-            const Cell& b = model.cell(i);
-            ASSERT_TRUE(a.index == b.index && a.color == b.color && a.text == b.text &&
-                        a.left == b.left && a.top == b.top)
-                << "cell " << i;
-        }
-        EXPECT_EQ(copy.text2(), model.text2());
-        EXPECT_EQ(copy.text3(), model.text3());
-        EXPECT_EQ(copy.scrollMax(), model.scrollMax());
-    };
-    Board shown = large.board;
-    expectSame(shown, large.board);
-    shown = small.board;
-    expectSame(shown, small.board);
-    shown = large.board;
-    expectSame(shown, large.board);
 }
 
 }  // namespace

@@ -158,18 +158,13 @@ private slots:
         QStringList mixed;
         PaintWatch watch([&] {
             ++paints;
-            const int m = view->board().cellCount();
-            if (text2->text() != QString::number(m) ||
-                !text3->text().startsWith(QStringLiteral(" %1 =").arg(m)) ||
-                modulusBar()->value() != m) {
-                mixed << QStringLiteral("%1 / %2 / %3 / board of %4")
-                             .arg(text2->text(), text3->text())
-                             .arg(modulusBar()->value())
-                             .arg(m);
-            }
+            const QString m = QString::number(view->board().cellCount());
+            const QString shown = QStringList{text2->text(), text3->text().section(' ', 1, 1),
+                                              QString::number(modulusBar()->value()), m}
+                                      .join(QLatin1Char('/'));
+            if (shown != QStringList{m, m, m, m}.join(QLatin1Char('/'))) mixed << shown;
         });
-        for (QWidget* shown : {static_cast<QWidget*>(text2), static_cast<QWidget*>(text3),
-                               static_cast<QWidget*>(view), static_cast<QWidget*>(modulusBar())}) {
+        for (QObject* shown : std::initializer_list<QObject*>{text2, text3, view, modulusBar()}) {
             shown->installEventFilter(&watch);
         }
         click(*m_form, "Command1");
