@@ -1,6 +1,6 @@
 #include "build_board.h"
 
-#include <cmath>
+#include <cstdint>
 
 #include "board_geometry.h"
 #include "factorization.h"
@@ -64,8 +64,8 @@ void markQuadraticResidues(Board& board, int m) {
 
 BuildResult BuildBoard(Board& board, FormState& state) {
     double m = numericValue(board.text2());
-    if (!std::isfinite(m)) return BuildResult::refused(texts::kModulusOutOfRange);
     bool rewriteText2 = false;
+    // −∞ is a number below 2 like any other; +∞ is refused as too large below.
     if (m < 2) {
         m = 3;
         rewriteText2 = true;

@@ -24,9 +24,10 @@ private:
 // Makes the board match the modulus in Text2: discards the cells of the old
 // board, creates one white cell per residue (growing the board panel where
 // they no longer fit), paints the quadratic residues yellow and writes the
-// factorization. A modulus below 2, or no number at all, becomes 3; a
-// fractional one is rounded half to even; in both cases Text2 is rewritten.
-// A modulus above 32767 (or not finite) is refused before anything changes.
+// factorization. A modulus below 2 (−∞ included), or no number at all,
+// becomes 3; a fractional one is rounded half to even; in both cases Text2
+// is rewritten. A modulus above 32767 (+∞ included) is refused before
+// anything changes.
 [[nodiscard]] BuildResult BuildBoard(Board& board, FormState& state);
 
 }  // namespace apqr
