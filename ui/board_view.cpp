@@ -141,7 +141,7 @@ void BoardView::syncFromModel(const Board& model) {
     // The current cell stays while it exists; a smaller board takes its last.
     // First of all, as handing the focus back below paints that cell.
     m_currentCell = std::min(m_currentCell, m_board.cellCount() - 1);
-    closeEditor(m_editor->hasFocus());
+    closeEditor(editorHoldsTheFocus());
     const double heightTwips =
         static_cast<double>(m_board.tafelHeightUnits()) * geometry::kTwipsPerUnit;
     resize(width(), twips::toPixels(heightTwips));
@@ -409,6 +409,12 @@ void BoardView::openEditor(int index, Caret caret, QPoint clickPosition) {
     }
 }
 
+bool BoardView::editorHoldsTheFocus() const {
+    // In a window that is not active nothing has the focus, but the editor
+    // may still be the widget that gets it back when the window returns.
+    return m_editor->hasFocus() || window()->focusWidget() == m_editor;
+}
+
 void BoardView::closeEditor(bool focusBoard) {
     if (m_editedCell < 0) return;
     m_editedCell = -1;
@@ -420,11 +426,15 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_editor && m_editedCell >= 0) {
         if (event->type() == QEvent::KeyPress)
             return editorKeyPress(static_cast<QKeyEvent*>(event));
-        // Clicking elsewhere ends the edit; the editor's own context menu
-        // does not.
-        if (event->type() == QEvent::FocusOut &&
-            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-            closeEditor();
+        // The edit ends when the focus goes to another control of this
+        // window. Leaving the window, or opening the editor's own context
+        // menu, keeps it open and the editor the window's focus, so that
+        // coming back returns to it, caret and all, as to any text box.
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+                closeEditor();
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

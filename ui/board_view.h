@@ -98,6 +98,8 @@ private:
     // Closes the editor; `focusBoard` hands the focus back to the board
     // first, so that it does not wander off to the next control.
     void closeEditor(bool focusBoard = false);
+    // The editor has the focus, or will have it when the window is active.
+    [[nodiscard]] bool editorHoldsTheFocus() const;
     bool editorKeyPress(QKeyEvent* event);
 
     void notifyAccessibleFocus();

@@ -1,6 +1,8 @@
 // The board from the keyboard alone: one tab stop, a current cell the keys
 // move and the board scrolls to, and editing a cell as a grid does.
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QTimer>
 
 #include "board_scrolling.h"
 #include "form_driver.h"
@@ -225,25 +227,75 @@ private slots:
         QCOMPARE(view->board().cell(4).text, "3");
     }
 
+    // Leaving the window in the middle of an edit, or opening the editor's
+    // context menu, and coming back returns to the edit with the caret where
+    // it was, as a text box does: the typing goes on in the cell.
+    void anEditOutlivesLeavingTheWindow_data() {
+        QTest::addColumn<bool>("contextMenu");  // else another window
+        QTest::newRow("another window") << false;
+        QTest::newRow("the editor's context menu") << true;
+    }
+    void anEditOutlivesLeavingTheWindow() {
+        QFETCH(bool, contextMenu);
+        buildFor(*m_form, QStringLiteral("51"));
+        auto* view = board(*m_form);
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->cellRect(34).center());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+        if (contextMenu) {
+            QTimer::singleShot(0, [] {
+                if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+            });
+            const QPoint at = view->editor()->rect().center();
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, at, view->editor()->mapToGlobal(at));
+            QApplication::sendEvent(view->editor(), &event);
+        } else {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            m_form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        }
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(view->board().cell(34).text, "abZ");
+        QCOMPARE(control<QLineEdit>(*m_form, "Text2")->text(), QStringLiteral("51"));
+        QCOMPARE(QApplication::focusWidget(), view);
+    }
+
     // A rebuild while a cell is edited drops the editor; the keys stay on
     // the board instead of wandering to another control, on the same cell
-    // or, where the board has shrunk below it, on the last.
+    // or, where the board has shrunk below it, on the last; also when the
+    // rebuild (a scan's) comes while the person is in another window.
     void aRebuildDuringAnEditDropsTheEditor_data() {
         QTest::addColumn<int>("cell");
         QTest::addColumn<int>("rebuiltFor");
+        QTest::addColumn<bool>("away");
         QTest::addColumn<int>("current");
-        QTest::newRow("the cell stays") << 7 << 30 << 7;
-        QTest::newRow("the cell is gone") << 45 << 30 << 29;
+        QTest::newRow("the cell stays") << 7 << 30 << false << 7;
+        QTest::newRow("the cell is gone") << 45 << 30 << false << 29;
+        QTest::newRow("in another window") << 7 << 30 << true << 7;
     }
     void aRebuildDuringAnEditDropsTheEditor() {
         QFETCH(int, cell);
         QFETCH(int, rebuiltFor);
+        QFETCH(bool, away);
         QFETCH(int, current);
         buildFor(*m_form, QStringLiteral("50"));
         auto* view = goToCell(cell);
         QTest::keyClicks(view, QStringLiteral("1"));
         QVERIFY(view->editor()->hasFocus());
+        QWidget other;
+        if (away) {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+        }
         control<QScrollBar>(*m_form, "VScroll1")->setValue(rebuiltFor);
+        if (away) {
+            m_form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        }
         QVERIFY(!view->editor()->isVisible());
         QCOMPARE(QApplication::focusWidget(), view);
         QCOMPARE(view->currentCell(), current);
