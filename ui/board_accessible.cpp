@@ -158,7 +158,10 @@ private:
 };
 
 // The board as a table of rows × 25 cells. Its children are the cells in
-// index order, then the cell editor while it is open.
+// index order, as AT-SPI reckons a cell's row and column from its index,
+// then the view's own widgets: the header labels, which the cells name as
+// their headers, and the two cell editors, shown or not. So every object
+// that names the table as its parent is listed by it.
 class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit BoardAccessible(BoardView* view) : QAccessibleWidget(view, QAccessible::Table) {}
@@ -171,16 +174,17 @@ public:
         return QAccessibleWidget::interface_cast(t);
     }
 
-    int childCount() const override { return cellCount() + (editorOpen() ? 1 : 0); }
+    int childCount() const override { return cellCount() + QAccessibleWidget::childCount(); }
     QAccessibleInterface* child(int index) const override {
-        if (index >= 0 && index < cellCount()) return cell(index);
-        if (index == cellCount() && editorOpen()) return editorInterface();
-        return nullptr;
+        if (index < 0) return nullptr;
+        if (index < cellCount()) return cell(index);
+        return QAccessibleWidget::child(index - cellCount());
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         if (child == nullptr) return -1;
         if (child->object() != nullptr) {
-            return child->object() == view()->editor() && editorOpen() ? cellCount() : -1;
+            const int widget = QAccessibleWidget::indexOfChild(child);
+            return widget < 0 ? -1 : cellCount() + widget;
         }
         const auto* c = dynamic_cast<const CellAccessible*>(child);
         return c != nullptr && c->view() == view() && c->isValid() ? c->index() : -1;
@@ -192,7 +196,9 @@ public:
         return index >= 0 ? cell(index) : nullptr;
     }
     QAccessibleInterface* focusChild() const override {
-        if (editorOpen() && view()->editor()->hasFocus()) return editorInterface();
+        if (editorOpen() && view()->editor()->hasFocus()) {
+            return QAccessible::queryAccessibleInterface(view()->editor());
+        }
         return view()->hasFocus() ? cell(view()->currentCell()) : nullptr;
     }
 
@@ -237,9 +243,6 @@ private:
     [[nodiscard]] BoardView* view() const { return static_cast<BoardView*>(widget()); }
     [[nodiscard]] int cellCount() const { return view()->board().cellCount(); }
     [[nodiscard]] bool editorOpen() const { return view()->editedCell() >= 0; }
-    [[nodiscard]] QAccessibleInterface* editorInterface() const {
-        return QAccessible::queryAccessibleInterface(view()->editor());
-    }
 
     QAccessibleInterface* cell(int index) const {
         const auto found = m_cells.find(index);

@@ -104,7 +104,17 @@ def main():
                 lambda: grid.getAccessibleAt(0, 4).description, "Rest 4, Glied einer Progression")
 
         expect("size of the table", (grid.nRows, grid.nColumns), (1, 25))
-        expect("cells of the table", table.childCount, 9)
+        # Every child knows its place: the cells, then the headers and the
+        # cell editors, which name the table as their parent too.
+        children = [table.getChildAtIndex(i) for i in range(table.childCount)]
+        expect("cells of the table",
+               sum(child.getRoleName() == "table cell" for child in children), 9)
+        expect("children's places", [child.getIndexInParent() for child in children],
+               list(range(len(children))))
+        header = grid.getColumnHeader(7)
+        listed = table.getChildAtIndex(header.getIndexInParent())
+        expect("column header 7 among the children", (listed.getRoleName(), listed.name),
+               (header.getRoleName(), "7"))
         seen = {}
         for index in range(9):
             cell = grid.getAccessibleAt(0, index)
@@ -112,7 +122,6 @@ def main():
         expect("cell 4", seen[4], ("4", "Rest 4, Glied einer Progression", "3"))
         expect("cell 2", seen[2], ("2", "kein quadratischer Rest", ""))
         expect("cell 0", seen[0], ("0", "quadratischer Rest", ""))
-        expect("header of column 7", grid.getColumnHeader(7).name, "7")
         if grid.getAccessibleAt(0, 9) is not None:
             fail("a cell past the last residue")
 
