@@ -30,6 +30,7 @@
 #include "text_conversions.h"
 #include "texts.h"
 #include "twips.h"
+#include "upward_scroll_bar.h"
 
 namespace apqr::ui {
 namespace {
@@ -45,8 +46,9 @@ void showText(QLineEdit* box, const std::string& text) {
 }
 
 // What a person does to the window, as against what the window does by
-// itself: keys, clicks, drags, the wheel, and the repeat of a held scroll
-// bar arrow. A mere move of the pointer is not among them.
+// itself: keys, clicks, drags and the wheel. A mere move of the pointer is
+// not among them, nor the repeat of a held scroll bar arrow: while VScroll1
+// is held the scan waits, so the bar it repeats on is never behind.
 bool actsOnTheWindow(const QEvent& event) {
     switch (event.type()) {
         case QEvent::ShortcutOverride:
@@ -56,7 +58,6 @@ bool actsOnTheWindow(const QEvent& event) {
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
         case QEvent::ContextMenu:
-        case QEvent::Timer:
             return true;
         case QEvent::MouseMove:
             return static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton;
@@ -94,7 +95,8 @@ void Form1::createControls() {
     m_announcer = new Announcer(this);
     m_label3 = makeLabel(layoutOf("Label3"), this);
     m_text2 = makeTextBox(layoutOf("Text2"), this);
-    m_vScroll1 = makeScrollBar(layoutOf("VScroll1"), this);
+    m_vScroll1 = qobject_cast<UpwardScrollBar*>(makeScrollBar(layoutOf("VScroll1"), this));
+    if (m_vScroll1 == nullptr) qFatal("apqr: VScroll1 must have its larger value at the top end");
     m_text5 = makeTextBox(layoutOf("Text5"), this);
     m_vScroll2 = makeScrollBar(layoutOf("VScroll2"), this);
     m_command5 = makeButton(layoutOf("Command5"), this);
@@ -232,14 +234,12 @@ void Form1::Command1_Click() {
     if (m_scanning) return;
     m_scanning = true;
     m_state.stopRequested = false;
-    const QPointer<Form1> alive(this);
     QCoreApplication::instance()->installEventFilter(this);
     FramePacer frames(*this);
     std::optional<ScanEnd> end;  // none when the window went away
     for (;;) {
-        QCoreApplication::processEvents();
         // The window may have been closed, or even destroyed, in that turn.
-        if (alive.isNull()) return;
+        if (!scanTurn()) return;
         if (!isVisible()) break;
         // The bar cannot go past its top end, so the scan ends there.
         if (m_modulusBarValue >= m_vScroll1->maximum()) {
@@ -261,6 +261,21 @@ void Form1::Command1_Click() {
     showModel();
     m_scanning = false;
     if (end) announce(texts::scanEnded(*end, m_modulusBarValue));
+}
+
+// A person holding the modulus bar keeps the turn until the button comes
+// up: the scan neither steps nor moves the bar under the held thumb, an
+// arrow's repeat steps the modulus as the person's own clicks do, and the
+// release hands the dropped value to VScroll1_Change, from which the scan
+// then goes on. Waiting for events rather than polling leaves the processor
+// idle meanwhile.
+bool Form1::scanTurn() {
+    const QPointer<Form1> alive(this);
+    QCoreApplication::processEvents();
+    while (!alive.isNull() && isVisible() && m_vScroll1->isHeld()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return !alive.isNull();
 }
 
 void Form1::Command2_Click() {

@@ -18,6 +18,7 @@ class Announcer;
 class BoardFrame;
 class BoardView;
 class GraphicalButton;
+class UpwardScrollBar;
 
 // The program's one window. It owns the board model and the form state,
 // builds its controls from the layout table, runs the load action before it
@@ -64,6 +65,11 @@ private:
     // What a new value of VScroll1 does to the model.
     void takeModulusBarValue(int value);
 
+    // The scan's turn of the event loop: what is pending and, while a mouse
+    // button holds VScroll1, everything until it lets go. False once the
+    // window is gone.
+    [[nodiscard]] bool scanTurn();
+
     // Brings every control that shows the model up to date with it.
     void showModel();
     // Tells a screen reader how an action ended.
@@ -88,7 +94,7 @@ private:
     QLineEdit* m_text2 = nullptr;
     QLineEdit* m_text3 = nullptr;
     QLineEdit* m_text5 = nullptr;
-    QScrollBar* m_vScroll1 = nullptr;
+    UpwardScrollBar* m_vScroll1 = nullptr;
     QScrollBar* m_vScroll2 = nullptr;
     QScrollBar* m_vScroll3 = nullptr;
     GraphicalButton* m_command1 = nullptr;

@@ -1,5 +1,6 @@
 #include "upward_scroll_bar.h"
 
+#include <QMouseEvent>
 #include <QWheelEvent>
 
 namespace apqr::ui {
@@ -44,6 +45,24 @@ void UpwardScrollBar::wheelEvent(QWheelEvent* event) {
                          event->inverted(), event->source(), event->pointingDevice());
     QScrollBar::wheelEvent(&mirrored);
     event->setAccepted(mirrored.isAccepted());
+}
+
+// A press that took hold of a part of the bar drags its thumb or starts
+// repeating an action, the two marks QScrollBar leaves of what it holds.
+void UpwardScrollBar::mousePressEvent(QMouseEvent* event) {
+    QScrollBar::mousePressEvent(event);
+    m_held = m_held || isSliderDown() || repeatAction() != SliderNoAction;
+}
+
+void UpwardScrollBar::mouseReleaseEvent(QMouseEvent* event) {
+    QScrollBar::mouseReleaseEvent(event);
+    if (event->buttons() == Qt::NoButton) m_held = false;
+}
+
+// A hidden bar lets go of what it held, and gets no release.
+void UpwardScrollBar::hideEvent(QHideEvent* event) {
+    QScrollBar::hideEvent(event);
+    m_held = false;
 }
 
 }  // namespace apqr::ui

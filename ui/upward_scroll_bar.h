@@ -14,11 +14,20 @@ class UpwardScrollBar : public QScrollBar {
 public:
     explicit UpwardScrollBar(QWidget* parent = nullptr);
 
+    // A mouse button holds the bar, on its thumb, an arrow or the trough,
+    // and has not let go yet.
+    [[nodiscard]] bool isHeld() const { return m_held; }
+
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void mirrorAction(int action);
+
+    bool m_held = false;
 };
 
 }  // namespace apqr::ui

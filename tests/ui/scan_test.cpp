@@ -232,6 +232,78 @@ private slots:
         QCOMPARE(modulusBar()->value(), 1540);
     }
 
+    // While a mouse button holds VScroll1 the scan waits: no cycle runs and
+    // nothing moves the held thumb; a held arrow steps the modulus as the
+    // person's own clicks do. The release hands the dropped value to the bar's
+    // handler, and the scan goes on from there.
+    void aHeldModulusBarPausesTheScan_data() {
+        QTest::addColumn<int>("part");  // QStyle::SubControl pressed
+        QTest::addColumn<int>("dropped");  // value after the release; 0: where the arrow left it
+        QTest::addColumn<int>("end");
+        QTest::newRow("thumb dragged to the bottom") << int(QStyle::SC_ScrollBarSlider) << 2 << 3;
+        QTest::newRow("lower arrow held") << int(QStyle::SC_ScrollBarAddLine) << 0 << 1540;
+    }
+    void aHeldModulusBarPausesTheScan() {
+        QFETCH(int, part);
+        QFETCH(int, dropped);
+        QFETCH(int, end);
+        modulusBar()->setValue(1200);
+        // Rebuilds as their modulus, the end of a cycle as its negative.
+        std::vector<int> seen;
+        connect(m_form.get(), &Form1::boardRebuilt, this,
+                [&] { seen.push_back(static_cast<int>(m_form->state().m)); });
+        connect(m_form.get(), &Form1::scanCycleFinished, this,
+                [&] { seen.push_back(-static_cast<int>(m_form->state().m)); });
+        std::size_t pressed = 0;
+        std::size_t released = 0;
+        int valueHeld = 0;
+        int positionHeld = 0;
+        const QPoint at = scrollBarPart(modulusBar(), QStyle::SubControl(part)).center();
+        const QPoint bottom(at.x(), modulusBar()->height() - 1);
+        QTimer release;  // goes with this function, should the scan end first
+        release.setSingleShot(true);
+        connect(&release, &QTimer::timeout, this, [&] {
+            valueHeld = modulusBar()->value();
+            positionHeld = modulusBar()->sliderPosition();
+            released = seen.size();
+            QTest::mouseRelease(modulusBar(), Qt::LeftButton, {},
+                                part == QStyle::SC_ScrollBarSlider ? bottom : at);
+        });
+        atCycleAfter(1205, [&] {
+            pressed = seen.size();
+            QTest::mousePress(modulusBar(), Qt::LeftButton, {}, at);
+            if (part == QStyle::SC_ScrollBarSlider) QTest::mouseMove(modulusBar(), bottom);
+            release.start(700);
+        });
+
+        click(*m_form, "Command1");
+
+        QVERIFY(pressed > 0 && released >= pressed);
+        // Held: only the arrow's own steps, one modulus down each.
+        int last = 1205;
+        for (std::size_t i = pressed; i < released; ++i) QCOMPARE(seen[i], --last);
+        if (part == QStyle::SC_ScrollBarSlider) {
+            QCOMPARE(released, pressed);
+            QCOMPARE(valueHeld, 1205);
+            QCOMPARE(positionHeld, 2);  // the thumb stayed where it was dragged
+        } else {
+            QVERIFY2(last < 1204, "the arrow did not repeat");
+            QCOMPARE(valueHeld, last);
+        }
+        // Let go: the dropped value, then the scan from there.
+        std::size_t next = released;
+        if (dropped != 0) {
+            QCOMPARE(seen.at(next++), dropped);
+            last = dropped;
+        }
+        QCOMPARE(seen.at(next), last + 1);
+        QCOMPARE(seen.at(next + 1), -(last + 1));
+        QCOMPARE(modulusBar()->value(), end);
+        QCOMPARE(
+            announced(),
+            QStringLiteral("Suchlauf beendet: m = %1 hat nur triviale Progressionen.").arg(end));
+    }
+
     void theScanEndsAtTheTopOfTheRange() {
         modulusBar()->setValue(2995);
         click(*m_form, "Command1");
