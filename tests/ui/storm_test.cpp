@@ -10,10 +10,12 @@
 //   APQR_STORM_SEED=<n>      one seed instead of the fixed ones
 //   APQR_STORM_ACTIONS=<n>   actions per seed (default 5000)
 //   APQR_STORM_MINUTES=<n>   soak: storm seed after seed for that long
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -77,6 +79,99 @@ std::optional<int> reducedDifference(const std::string& text, int m) {
     return static_cast<int>(negative ? (m - rest) % m : rest);
 }
 
+// A screen reader in the same process: on every accessibility update it
+// reads what a reader reads of the object the update is about (name,
+// description, role, state, text, value, its place in its parent), the
+// board's table with a few random cells and their headers, and again some
+// objects it kept from earlier updates, which may be gone by now. Every
+// object it reads must be listed by its parent where it says it is.
+class Reader {
+public:
+    explicit Reader(unsigned seed) : m_rng(seed) {
+        s_reader = this;
+        QAccessible::installUpdateHandler(&Reader::onUpdate);
+    }
+    ~Reader() {
+        QAccessible::installUpdateHandler(nullptr);
+        s_reader = nullptr;
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    void watch(QWidget* board) { m_board = board; }
+    [[nodiscard]] const QString& failure() const { return m_failure; }
+    [[nodiscard]] long long reads() const { return m_reads; }
+
+private:
+    static void onUpdate(QAccessibleEvent* event) { s_reader->read(event); }
+
+    void read(QAccessibleEvent* event) {
+        if (!m_failure.isEmpty()) return;
+        if (QAccessibleInterface* iface = event->accessibleInterface()) {
+            readObject(iface);
+            if (iface->isValid()) m_kept[m_next++ % m_kept.size()] = QAccessible::uniqueId(iface);
+        }
+        for (const QAccessible::Id id : m_kept) {
+            // Gone objects have no interface any more; a cell past a smaller
+            // board is no longer valid, and must say so safely.
+            if (QAccessibleInterface* kept = id != 0 ? QAccessible::accessibleInterface(id) : nullptr)
+                readObject(kept);
+        }
+        readTable();
+    }
+
+    void readObject(QAccessibleInterface* iface) {
+        ++m_reads;
+        if (!iface->isValid()) return;
+        const QString what = QStringLiteral("%1 %2").arg(iface->role()).arg(iface->text(QAccessible::Name));
+        (void)iface->text(QAccessible::Description);
+        (void)iface->text(QAccessible::Value);
+        (void)iface->state();
+        (void)iface->rect();
+        if (QAccessibleTextInterface* text = iface->textInterface()) {
+            (void)text->text(0, text->characterCount());
+            (void)text->cursorPosition();
+        }
+        if (QAccessibleValueInterface* value = iface->valueInterface()) (void)value->currentValue();
+        if (QAccessibleTableCellInterface* cell = iface->tableCellInterface()) {
+            for (QAccessibleInterface* header : cell->columnHeaderCells() + cell->rowHeaderCells()) {
+                (void)header->text(QAccessible::Name);
+                checkListed(header, what + QStringLiteral("'s header"));
+            }
+        }
+        checkListed(iface, what);
+    }
+
+    void checkListed(QAccessibleInterface* iface, const QString& what) {
+        QAccessibleInterface* parent = iface->parent();
+        if (parent == nullptr || iface->role() == QAccessible::Window) return;
+        const int index = parent->indexOfChild(iface);
+        if (index < 0 || parent->child(index) != iface) {
+            m_failure = QStringLiteral("%1 not listed by its parent (index %2)").arg(what).arg(index);
+        }
+    }
+
+    void readTable() {
+        if (m_board == nullptr) return;
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(m_board);
+        QAccessibleTableInterface* grid = table != nullptr ? table->tableInterface() : nullptr;
+        if (grid == nullptr || grid->rowCount() == 0) return;
+        for (int n = 0; n < 3; ++n) {
+            const int row = std::uniform_int_distribution<int>(0, grid->rowCount() - 1)(m_rng);
+            const int column = std::uniform_int_distribution<int>(0, grid->columnCount() - 1)(m_rng);
+            if (QAccessibleInterface* cell = grid->cellAt(row, column)) readObject(cell);
+        }
+    }
+
+    static inline Reader* s_reader = nullptr;
+    std::mt19937 m_rng;
+    QPointer<QWidget> m_board;
+    std::array<QAccessible::Id, 16> m_kept{};
+    std::size_t m_next = 0;
+    long long m_reads = 0;
+    QString m_failure;
+};
+
 struct Snapshot {
     std::vector<std::pair<CellColor, std::string>> cells;
     std::string text2, text3, text5;
@@ -85,7 +180,8 @@ struct Snapshot {
 
 class Storm : public QObject {
 public:
-    Storm(unsigned seed, int actions) : m_rng(seed), m_seed(seed), m_actions(actions) {
+    Storm(unsigned seed, int actions, Reader* reader = nullptr)
+        : m_rng(seed), m_seed(seed), m_actions(actions), m_reader(reader) {
         // A refused modulus opens a warning box; the person reads it and
         // presses OK. Closed from the box's own event loop, in order.
         qApp->installEventFilter(this);
@@ -105,6 +201,7 @@ public:
             if (m_form->isScanning()) fail(QStringLiteral("a scan outlived its click"));
             if (m_failure.isEmpty()) checkAlways();
             if (m_failure.isEmpty()) checkShowsTheModel();
+            if (m_reader != nullptr && !m_reader->failure().isEmpty()) fail(m_reader->failure());
         }
         if (m_failure.isEmpty()) closeAtTheEnd();
         // Printed directly: Qt Test stops passing messages on after a couple
@@ -136,6 +233,7 @@ private:
 
     void open() {
         m_form = std::make_unique<Form1>();
+        if (m_reader != nullptr) m_reader->watch(board(*m_form));
         m_form->resize(px(15075), px(10755));
         m_form->show();
         m_form->activateWindow();
@@ -602,6 +700,7 @@ private:
     std::mt19937 m_rng;
     unsigned m_seed;
     int m_actions;
+    Reader* m_reader;
     int m_done = 0;
     std::unique_ptr<Form1> m_form;
     QString m_failure;
@@ -644,6 +743,26 @@ private slots:
         qInfo("storm seed %u, %d actions", seed, actions);
         Storm storm(seed, actions);
         const QString failure = storm.run();
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+
+    // The same with a screen reader reading along, which needs Qt's
+    // accessibility switched on: scripts/run-with-atspi.sh.
+    void aReaderFollowsTheStorm() {
+        if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+            QSKIP("needs the AT-SPI bus: run under scripts/run-with-atspi.sh");
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+        const auto seed = qEnvironmentVariableIsSet("APQR_STORM_SEED")
+                              ? static_cast<unsigned>(qEnvironmentVariableIntValue("APQR_STORM_SEED"))
+                              : 5U;
+        const int actions = qEnvironmentVariableIsSet("APQR_STORM_ACTIONS")
+                                ? qEnvironmentVariableIntValue("APQR_STORM_ACTIONS")
+                                : 2000;
+        qInfo("storm seed %u with a reader, %d actions", seed, actions);
+        Reader reader(seed);
+        Storm storm(seed, actions, &reader);
+        const QString failure = storm.run();
+        std::printf("reader: %lld objects read\n", reader.reads());
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
