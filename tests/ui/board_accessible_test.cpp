@@ -46,8 +46,8 @@ QString roleWord(QAccessibleInterface* iface) {
             }
             auto at = std::find(g_editors.begin(), g_editors.end(), iface->object());
             if (at == g_editors.end()) at = g_editors.insert(at, iface->object());
-            return QStringLiteral("editor %1").arg(
-                QChar(static_cast<char16_t>(u'A' + (at - g_editors.begin()))));
+            return QStringLiteral("editor %1")
+                .arg(QChar(static_cast<char16_t>(u'A' + (at - g_editors.begin()))));
         }
         default:
             return QString::number(iface->role());
@@ -57,14 +57,15 @@ QString roleWord(QAccessibleInterface* iface) {
 void record(QAccessibleEvent* event) {
     QAccessibleInterface* iface = event->accessibleInterface();
     const bool cell = iface != nullptr && iface->role() == QAccessible::Cell;
-    const QString kind = QString::fromLatin1(
-        QMetaEnum::fromType<QAccessible::Event>().valueToKey(event->type()));
+    const QString kind =
+        QString::fromLatin1(QMetaEnum::fromType<QAccessible::Event>().valueToKey(event->type()));
     const QString role = iface != nullptr ? roleWord(iface) : QString();
     const bool kept = event->type() == QAccessible::Focus || cell || role == "table" ||
                       role == "notification" || role.startsWith(QLatin1String("editor"));
-    g_seen.push_back({event->type(), cell ? iface->text(QAccessible::Name) : QString(),
-                      kept ? QStringLiteral("%1 %2 %3").arg(kind, role, iface->text(QAccessible::Name))
-                           : QString()});
+    g_seen.push_back(
+        {event->type(), cell ? iface->text(QAccessible::Name) : QString(),
+         kept ? QStringLiteral("%1 %2 %3").arg(kind, role, iface->text(QAccessible::Name))
+              : QString()});
 }
 
 }  // namespace
@@ -300,7 +301,8 @@ private slots:
         const QString built = QStringLiteral("Tafel für m = 51 (3 mal 17): 18 quadratische Reste.");
         const QString found = QStringLiteral("Progression mit d = 9 ab 16: 16, 25, 34, 43.");
         const auto editor = [](const char* which, const char* cell) {
-            const QString e = QStringLiteral("editor %1 %2").arg(QLatin1String(which), QLatin1String(cell));
+            const QString e =
+                QStringLiteral("editor %1 %2").arg(QLatin1String(which), QLatin1String(cell));
             return QStringList{"NameChanged " + e, "DescriptionChanged " + e, "ObjectShow " + e,
                                "Focus " + e};
         };
@@ -310,27 +312,31 @@ private slots:
             QStringList told;
         };
         const std::vector<Step> conversation{
-            {"QR", [this] { click(*m_form, "Command3"); },
+            {"QR",
+             [this] { click(*m_form, "Command3"); },
              {"Focus button QR", "TableModelChanged table Tafel der Reste",
-              "NameChanged notification " + built,
-              "ObjectShow notification " + built}},
-            {"search", [this] { click(*m_form, "Command2"); },
+              "NameChanged notification " + built, "ObjectShow notification " + built}},
+            {"search",
+             [this] { click(*m_form, "Command2"); },
              {"Focus button arithm. Progression suchen", "TableModelChanged table Tafel der Reste",
-              "ObjectHide notification " + built,
-              "NameChanged notification " + found, "ObjectShow notification " + found}},
-            {"search again, the same message", [this] { click(*m_form, "Command2"); },
+              "ObjectHide notification " + built, "NameChanged notification " + found,
+              "ObjectShow notification " + found}},
+            {"search again, the same message",
+             [this] { click(*m_form, "Command2"); },
              {"TableModelChanged table Tafel der Reste", "ObjectHide notification " + found,
               "NameChanged notification " + found, "ObjectShow notification " + found}},
             {"to the stop button",
              [this] { control<QWidget>(*m_form, "Command4")->setFocus(Qt::TabFocusReason); },
              {"Focus button anhalten"}},
-            {"Tab into the board", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); },
+            {"Tab into the board",
+             [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); },
              {"Focus table Tafel der Reste", "Focus cell 0"}},
             {"Down", [view] { QTest::keyClick(view, Qt::Key_Down); }, {"Focus cell 25"}},
             {"click on cell 34", [&] { clickCell(34); },
              QStringList{"Focus cell 34"} + editor("A", "34") +
                  QStringList{"TextCaretMoved editor A 34", "TextInserted editor A 34"}},
-            {"Escape", [view] { QTest::keyClick(view->editor(), Qt::Key_Escape); },
+            {"Escape",
+             [view] { QTest::keyClick(view->editor(), Qt::Key_Escape); },
              {"TextUpdated editor A 34", "Focus table Tafel der Reste", "ObjectHide editor A 34",
               "Focus cell 34"}},
             {"Enter", [view] { QTest::keyClick(view, Qt::Key_Return); },
@@ -351,9 +357,10 @@ private slots:
                 if (!seen.line.isEmpty()) told << seen.line;
             }
             if (told != step.told) {
-                QFAIL(qPrintable(QStringLiteral("%1:\n  told:     %2\n  expected: %3")
-                                     .arg(QLatin1String(step.what), told.join(QStringLiteral(" | ")),
-                                          step.told.join(QStringLiteral(" | ")))));
+                QFAIL(
+                    qPrintable(QStringLiteral("%1:\n  told:     %2\n  expected: %3")
+                                   .arg(QLatin1String(step.what), told.join(QStringLiteral(" | ")),
+                                        step.told.join(QStringLiteral(" | ")))));
             }
         }
     }

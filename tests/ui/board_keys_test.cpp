@@ -246,7 +246,8 @@ private slots:
                 if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
             });
             const QPoint at = view->editor()->rect().center();
-            QContextMenuEvent event(QContextMenuEvent::Keyboard, at, view->editor()->mapToGlobal(at));
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, at,
+                                    view->editor()->mapToGlobal(at));
             QApplication::sendEvent(view->editor(), &event);
         } else {
             QWidget other;

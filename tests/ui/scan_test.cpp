@@ -237,7 +237,7 @@ private slots:
     // person's own clicks do. The release hands the dropped value to the bar's
     // handler, and the scan goes on from there.
     void aHeldModulusBarPausesTheScan_data() {
-        QTest::addColumn<int>("part");  // QStyle::SubControl pressed
+        QTest::addColumn<int>("part");     // QStyle::SubControl pressed
         QTest::addColumn<int>("dropped");  // value after the release; 0: where the arrow left it
         QTest::addColumn<int>("end");
         QTest::newRow("thumb dragged to the bottom") << int(QStyle::SC_ScrollBarSlider) << 2 << 3;

@@ -114,7 +114,8 @@ private:
         for (const QAccessible::Id id : m_kept) {
             // Gone objects have no interface any more; a cell past a smaller
             // board is no longer valid, and must say so safely.
-            if (QAccessibleInterface* kept = id != 0 ? QAccessible::accessibleInterface(id) : nullptr)
+            if (QAccessibleInterface* kept =
+                    id != 0 ? QAccessible::accessibleInterface(id) : nullptr)
                 readObject(kept);
         }
         readTable();
@@ -123,7 +124,8 @@ private:
     void readObject(QAccessibleInterface* iface) {
         ++m_reads;
         if (!iface->isValid()) return;
-        const QString what = QStringLiteral("%1 %2").arg(iface->role()).arg(iface->text(QAccessible::Name));
+        const QString what =
+            QStringLiteral("%1 %2").arg(iface->role()).arg(iface->text(QAccessible::Name));
         (void)iface->text(QAccessible::Description);
         (void)iface->text(QAccessible::Value);
         (void)iface->state();
@@ -134,7 +136,8 @@ private:
         }
         if (QAccessibleValueInterface* value = iface->valueInterface()) (void)value->currentValue();
         if (QAccessibleTableCellInterface* cell = iface->tableCellInterface()) {
-            for (QAccessibleInterface* header : cell->columnHeaderCells() + cell->rowHeaderCells()) {
+            for (QAccessibleInterface* header :
+                 cell->columnHeaderCells() + cell->rowHeaderCells()) {
                 (void)header->text(QAccessible::Name);
                 checkListed(header, what + QStringLiteral("'s header"));
             }
@@ -147,7 +150,8 @@ private:
         if (parent == nullptr || iface->role() == QAccessible::Window) return;
         const int index = parent->indexOfChild(iface);
         if (index < 0 || parent->child(index) != iface) {
-            m_failure = QStringLiteral("%1 not listed by its parent (index %2)").arg(what).arg(index);
+            m_failure =
+                QStringLiteral("%1 not listed by its parent (index %2)").arg(what).arg(index);
         }
     }
 
@@ -158,7 +162,8 @@ private:
         if (grid == nullptr || grid->rowCount() == 0) return;
         for (int n = 0; n < 3; ++n) {
             const int row = std::uniform_int_distribution<int>(0, grid->rowCount() - 1)(m_rng);
-            const int column = std::uniform_int_distribution<int>(0, grid->columnCount() - 1)(m_rng);
+            const int column =
+                std::uniform_int_distribution<int>(0, grid->columnCount() - 1)(m_rng);
             if (QAccessibleInterface* cell = grid->cellAt(row, column)) readObject(cell);
         }
     }
@@ -752,9 +757,10 @@ private slots:
         if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
             QSKIP("needs the AT-SPI bus: run under scripts/run-with-atspi.sh");
         QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
-        const auto seed = qEnvironmentVariableIsSet("APQR_STORM_SEED")
-                              ? static_cast<unsigned>(qEnvironmentVariableIntValue("APQR_STORM_SEED"))
-                              : 5U;
+        const auto seed =
+            qEnvironmentVariableIsSet("APQR_STORM_SEED")
+                ? static_cast<unsigned>(qEnvironmentVariableIntValue("APQR_STORM_SEED"))
+                : 5U;
         const int actions = qEnvironmentVariableIsSet("APQR_STORM_ACTIONS")
                                 ? qEnvironmentVariableIntValue("APQR_STORM_ACTIONS")
                                 : 2000;
