@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "form1.h"
-#include "localization.h"
+#include "window/form1.h"
+#include "application.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -17,8 +17,8 @@
 #include <optional>
 #include <string_view>
 
-#include "form1.h"
-#include "localization.h"
+#include "window/form1.h"
+#include "application.h"
 
 namespace {
 

@@ -22,9 +22,9 @@
 #include <sstream>
 #include <string>
 
-#include "board_accessible.h"
-#include "board_view.h"
-#include "form1.h"
+#include "board/board_accessible.h"
+#include "board/board_view.h"
+#include "window/form1.h"
 
 namespace {
 

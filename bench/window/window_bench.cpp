@@ -20,7 +20,7 @@
 #include <memory>
 
 #include "build_board.h"
-#include "form1.h"
+#include "window/form1.h"
 #include "form_load.h"
 #include "scan_cycle.h"
 

@@ -1,7 +1,7 @@
 // What a screen reader learns through Qt's accessibility: the board as a
 // table of named cells whose description says what the colour means, the
 // names of the other controls, and the events that keep a reader current.
-#include "board_accessible.h"
+#include "board/board_accessible.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "board_scrolling.h"
+#include "board/board_scrolling.h"
 #include "form_driver.h"
 
 using namespace apqr;

@@ -11,9 +11,9 @@
 #include <memory>
 #include <set>
 
-#include "board_view.h"
-#include "form1.h"
-#include "layout_table.h"
+#include "board/board_view.h"
+#include "window/form1.h"
+#include "window/layout_table.h"
 
 // Drives Form1 the way a person does: through its controls, found by their
 // layout names, and by looking at what the board paints.

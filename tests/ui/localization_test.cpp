@@ -1,7 +1,7 @@
 // The set-up main runs before the window: German locale and Qt's German
 // texts whatever the environment says, the program's identity, and the
 // window icon from the compiled-in SVG.
-#include "localization.h"
+#include "application.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "form1.h"
+#include "window/form1.h"
 
 using namespace apqr::ui;
 

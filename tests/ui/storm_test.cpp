@@ -21,7 +21,7 @@
 #include <optional>
 #include <random>
 
-#include "board_scrolling.h"
+#include "board/board_scrolling.h"
 #include "form_driver.h"
 
 namespace apqr::ui::test {

@@ -1,39 +1,39 @@
-#include "board_frame.h"
+#include "board/board_pane.h"
 
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "bevel.h"
+#include "widgets/bevel.h"
 
 namespace apqr::ui {
 namespace {
 constexpr int kNotch = 120;  // angle delta of one wheel notch
 }
 
-BoardFrame::BoardFrame(int edgePixels, QWidget* parent)
+BoardPane::BoardPane(int edgePixels, QWidget* parent)
     : QWidget(parent), m_interior(new QWidget(this)) {
     setContentsMargins(edgePixels, edgePixels, edgePixels, edgePixels);
     m_interior->setObjectName(QStringLiteral("piccontainer.interior"));
     m_interior->setAutoFillBackground(true);
 }
 
-void BoardFrame::paintEvent(QPaintEvent* /*event*/) {
+void BoardPane::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     drawBevel(painter, rect(), Bevel::Sunken, BevelColors::from(palette()));
 }
 
-void BoardFrame::resizeEvent(QResizeEvent* event) {
+void BoardPane::resizeEvent(QResizeEvent* event) {
     m_interior->setGeometry(contentsRect());
     QWidget::resizeEvent(event);
 }
 
-void BoardFrame::scrollWithWheel(QScrollBar* scrollBar, QWidget* board) {
+void BoardPane::scrollWithWheel(QScrollBar* scrollBar, QWidget* board) {
     m_wheelTarget = scrollBar;
     board->installEventFilter(this);
 }
 
-bool BoardFrame::eventFilter(QObject* watched, QEvent* event) {
+bool BoardPane::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel && m_wheelTarget != nullptr) {
         turnWheel(static_cast<QWheelEvent*>(event));
         return true;
@@ -41,7 +41,7 @@ bool BoardFrame::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void BoardFrame::wheelEvent(QWheelEvent* event) {
+void BoardPane::wheelEvent(QWheelEvent* event) {
     if (m_wheelTarget == nullptr) {
         event->ignore();
         return;
@@ -49,7 +49,7 @@ void BoardFrame::wheelEvent(QWheelEvent* event) {
     turnWheel(event);
 }
 
-void BoardFrame::turnWheel(QWheelEvent* event) {
+void BoardPane::turnWheel(QWheelEvent* event) {
     // Fine-grained wheels send fractions of a notch; a step is taken only
     // once they add up to a whole one.
     m_wheelRemainder += event->angleDelta().y();

@@ -1,4 +1,4 @@
-#include "upward_scroll_bar.h"
+#include "widgets/upward_scroll_bar.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>

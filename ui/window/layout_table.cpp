@@ -1,4 +1,4 @@
-#include "layout_table.h"
+#include "window/layout_table.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "board_geometry.h"
-#include "twips.h"
+#include "widgets/twips.h"
 
 namespace apqr::ui {
 namespace {

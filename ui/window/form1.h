@@ -15,7 +15,7 @@ class QScrollBar;
 namespace apqr::ui {
 
 class Announcer;
-class BoardFrame;
+class BoardPane;
 class BoardView;
 class GraphicalButton;
 class UpwardScrollBar;
@@ -102,7 +102,7 @@ private:
     QPushButton* m_command3 = nullptr;
     GraphicalButton* m_command4 = nullptr;
     QPushButton* m_command5 = nullptr;
-    BoardFrame* m_piccontainer = nullptr;
+    BoardPane* m_piccontainer = nullptr;
     BoardView* m_picTafel = nullptr;
     std::vector<QLabel*> m_label1;  // column headers 0 … 24
     std::vector<QLabel*> m_label2;  // row headers 0 … 20

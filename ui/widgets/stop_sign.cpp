@@ -1,4 +1,4 @@
-#include "stop_sign.h"
+#include "widgets/stop_sign.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "board_accessible.h"
+#include "board/board_accessible.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -8,8 +8,8 @@
 #include <unordered_map>
 
 #include "board_geometry.h"
-#include "board_view.h"
-#include "layout_table.h"
+#include "board/board_view.h"
+#include "window/layout_table.h"
 #include "texts.h"
 
 namespace apqr::ui {

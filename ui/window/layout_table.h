@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "cell_color.h"
-#include "fixed_colors.h"
+#include "widgets/fixed_colors.h"
 
 // The window's layout as data: one row per control with everything the
 // layout fixes about it. Form1 builds its controls from these rows, so a

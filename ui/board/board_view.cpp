@@ -1,4 +1,4 @@
-#include "board_view.h"
+#include "board/board_view.h"
 
 #include <QAccessible>
 #include <QHelpEvent>
@@ -12,13 +12,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "bevel.h"
-#include "board_accessible.h"
+#include "widgets/bevel.h"
+#include "board/board_accessible.h"
 #include "board_geometry.h"
-#include "contrast.h"
-#include "fixed_colors.h"
-#include "layout_table.h"
-#include "twips.h"
+#include "widgets/contrast.h"
+#include "widgets/fixed_colors.h"
+#include "window/layout_table.h"
+#include "widgets/twips.h"
 
 namespace apqr::ui {
 namespace {

@@ -1,8 +1,8 @@
-#include "graphical_button.h"
+#include "widgets/graphical_button.h"
 
 #include <QPainter>
 
-#include "bevel.h"
+#include "widgets/bevel.h"
 
 namespace apqr::ui {
 namespace {

@@ -1,9 +1,9 @@
-#include "fixed_colors.h"
+#include "widgets/fixed_colors.h"
 
 #include <QPalette>
 #include <QWidget>
 
-#include "layout_table.h"
+#include "window/layout_table.h"
 
 namespace apqr::ui {
 

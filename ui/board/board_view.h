@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "board.h"
-#include "board_navigation.h"
+#include "board/board_navigation.h"
 
 class QLabel;
 class QLineEdit;

@@ -9,10 +9,10 @@ namespace apqr::ui {
 // piccontainer: the fixed frame around the board. It draws a sunken edge and
 // hands its children an interior that clips them, as the board moves up
 // and out of it and the board scroll bar hangs partly under the edge.
-class BoardFrame : public QWidget {
+class BoardPane : public QWidget {
     Q_OBJECT
 public:
-    BoardFrame(int edgePixels, QWidget* parent = nullptr);
+    BoardPane(int edgePixels, QWidget* parent = nullptr);
 
     // Parent of the board and of its scroll bar; positions inside the frame
     // are measured from here.

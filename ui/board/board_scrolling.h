@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "board_geometry.h"
-#include "twips.h"
+#include "widgets/twips.h"
 
 // Which value of the board scroll bar brings a band of the board into sight.
 // Value v puts the board's top v frame units (100 twips each) above the top

@@ -3,7 +3,7 @@
 #include <QRect>
 
 #include "form_load.h"
-#include "layout_table.h"
+#include "window/layout_table.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "bevel.h"
+#include "widgets/bevel.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
-#include "announcer.h"
+#include "window/announcer.h"
 
 #include <QAccessibleWidget>
 
-#include "form1.h"
+#include "window/form1.h"
 
 namespace apqr::ui {
 namespace {

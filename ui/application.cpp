@@ -1,4 +1,4 @@
-#include "localization.h"
+#include "application.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

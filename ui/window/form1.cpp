@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "window/form1.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -12,25 +12,25 @@
 #include <optional>
 #include <utility>
 
-#include "announcer.h"
-#include "board_frame.h"
+#include "window/announcer.h"
+#include "board/board_pane.h"
 #include "board_geometry.h"
-#include "board_scrolling.h"
-#include "board_view.h"
+#include "board/board_scrolling.h"
+#include "board/board_view.h"
 #include "build_board.h"
-#include "controls.h"
+#include "window/controls.h"
 #include "form_load.h"
-#include "frame_pacer.h"
-#include "graphical_button.h"
-#include "layout_table.h"
+#include "window/frame_pacer.h"
+#include "widgets/graphical_button.h"
+#include "window/layout_table.h"
 #include "mark_progressions.h"
 #include "progression_search.h"
 #include "scan_cycle.h"
-#include "stop_sign.h"
+#include "widgets/stop_sign.h"
 #include "text_conversions.h"
 #include "texts.h"
-#include "twips.h"
-#include "upward_scroll_bar.h"
+#include "widgets/twips.h"
+#include "widgets/upward_scroll_bar.h"
 
 namespace apqr::ui {
 namespace {
@@ -108,7 +108,7 @@ void Form1::createControls() {
     m_command4->setPicture(stopSignImage());
 
     const ControlRow& frame = layoutOf("piccontainer");
-    m_piccontainer = new BoardFrame(twips::toPixels(frame.frameTwips), this);
+    m_piccontainer = new BoardPane(twips::toPixels(frame.frameTwips), this);
     applyCommon(m_piccontainer, frame);
 
     // Children of the frame's interior, in the order the layout stacks them:

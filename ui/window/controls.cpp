@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "window/controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <string>
 
-#include "fixed_colors.h"
-#include "graphical_button.h"
-#include "twips.h"
-#include "upward_scroll_bar.h"
+#include "widgets/fixed_colors.h"
+#include "widgets/graphical_button.h"
+#include "widgets/twips.h"
+#include "widgets/upward_scroll_bar.h"
 
 namespace apqr::ui {
 namespace {

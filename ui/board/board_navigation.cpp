@@ -1,4 +1,4 @@
-#include "board_navigation.h"
+#include "board/board_navigation.h"
 
 #include <algorithm>
 
