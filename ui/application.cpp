@@ -1,9 +1,12 @@
+// The application's set-up: German texts, identity, icon, accessibility.
 #include "application.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include "accessibility.h"
 
 namespace apqr::ui {
 
@@ -44,6 +47,7 @@ void setApplicationIdentity([[maybe_unused]] QApplication& app) {
 void setUpApplication(QApplication& app) {
     setApplicationIdentity(app);
     installGermanTexts(app);
+    installAccessibleInterfaces();
 }
 
 }  // namespace apqr::ui

@@ -24,7 +24,8 @@ QIcon applicationIcon();
 // window manager see them, and the window icon.
 void setApplicationIdentity(QApplication& app);
 
-// Everything the program sets up before its window is created.
+// Everything the program sets up before its window is created: the above
+// and the interfaces a screen reader gets for our widgets.
 void setUpApplication(QApplication& app);
 
 }  // namespace apqr::ui

@@ -22,6 +22,7 @@
 #include <sstream>
 #include <string>
 
+#include "accessibility.h"
 #include "board/board_accessible.h"
 #include "board/board_view.h"
 #include "window/form1.h"
@@ -164,6 +165,7 @@ void scanFrom1540(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    apqr::ui::installAccessibleInterfaces();
     spin(10000, [] { return QAccessible::isActive(); });
     if (!QAccessible::isActive()) {
         std::fprintf(stderr,

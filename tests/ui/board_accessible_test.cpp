@@ -3,6 +3,8 @@
 // names of the other controls, and the events that keep a reader current.
 #include "board/board_accessible.h"
 
+#include "accessibility.h"
+
 #include <QAccessible>
 #include <QLabel>
 #include <functional>
@@ -75,7 +77,10 @@ class BoardAccessibleTest : public QObject {
 private slots:
     // The bridge switches accessibility on once it has reached the AT-SPI
     // bus, a moment after start.
-    void initTestCase() { QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000); }
+    void initTestCase() {
+        installAccessibleInterfaces();
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+    }
     void init() {
         m_form = openForm();
         m_form->activateWindow();

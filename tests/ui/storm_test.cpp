@@ -21,6 +21,7 @@
 #include <optional>
 #include <random>
 
+#include "accessibility.h"
 #include "board/board_scrolling.h"
 #include "form_driver.h"
 
@@ -756,6 +757,7 @@ private slots:
     void aReaderFollowsTheStorm() {
         if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
             QSKIP("needs the AT-SPI bus: run under scripts/run-with-atspi.sh");
+        installAccessibleInterfaces();
         QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
         const auto seed =
             qEnvironmentVariableIsSet("APQR_STORM_SEED")

@@ -9,7 +9,7 @@
 
 #include "board_geometry.h"
 #include "board/board_view.h"
-#include "window/layout_table.h"
+#include "qt_conversions.h"
 #include "texts.h"
 
 namespace apqr::ui {
@@ -265,20 +265,10 @@ private:
     mutable std::unordered_map<int, QAccessible::Id> m_cells;
 };
 
-QAccessibleInterface* boardFactory(const QString& key, QObject* object) {
-    if (key != QLatin1String(BoardView::staticMetaObject.className())) return nullptr;
-    auto* view = qobject_cast<BoardView*>(object);
-    return view != nullptr ? new BoardAccessible(view) : nullptr;
-}
-
 }  // namespace
 
-void installBoardAccessibleFactory() {
-    static const bool installed = [] {
-        QAccessible::installFactory(boardFactory);
-        return true;
-    }();
-    (void)installed;
+QAccessibleInterface* makeBoardAccessible(BoardView* view) {
+    return new BoardAccessible(view);
 }
 
 QAccessibleInterface* accessibleCell(BoardView* view, int index) {

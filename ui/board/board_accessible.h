@@ -14,9 +14,9 @@ namespace apqr::ui {
 
 class BoardView;
 
-// Lets Qt's accessibility ask us for the board's interface. Once is enough;
-// further calls do nothing.
-void installBoardAccessibleFactory();
+// The table a screen reader reads for the board view; made by the
+// accessibility factory (accessibility.h).
+[[nodiscard]] QAccessibleInterface* makeBoardAccessible(BoardView* view);
 
 // The interface of cell `index` of the board, made on first request; nullptr
 // for a cell that does not exist.

@@ -13,11 +13,10 @@
 #include <utility>
 
 #include "widgets/bevel.h"
-#include "board/board_accessible.h"
 #include "board_geometry.h"
 #include "widgets/contrast.h"
 #include "widgets/fixed_colors.h"
-#include "window/layout_table.h"
+#include "qt_conversions.h"
 #include "widgets/twips.h"
 
 namespace apqr::ui {
@@ -84,7 +83,6 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     takeColorsFromPalette();
-    installBoardAccessibleFactory();
     m_cellFocusAfterBoards.setSingleShot(true);
     m_cellFocusAfterBoards.setInterval(0);
     connect(&m_cellFocusAfterBoards, &QTimer::timeout, this, &BoardView::notifyAccessibleFocus);
@@ -467,12 +465,14 @@ bool BoardView::editorKeyPress(QKeyEvent* event) {
     }
 }
 
+// The view only tells which of its cells has the focus, by its index, which
+// is the cell's place among the table's children; making the table and its
+// cells is the accessible table's business.
 void BoardView::notifyAccessibleFocus() {
     if (!QAccessible::isActive() || !hasFocus()) return;
-    if (QAccessibleInterface* cell = accessibleCell(this, m_currentCell)) {
-        QAccessibleEvent focus(cell, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-    }
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(m_currentCell);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void BoardView::notifyAccessibleReset() {

@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <QWidget>
 
-#include "window/layout_table.h"
+#include "qt_conversions.h"
 
 namespace apqr::ui {
 

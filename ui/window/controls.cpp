@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "qt_conversions.h"
 #include "widgets/fixed_colors.h"
 #include "widgets/graphical_button.h"
 #include "widgets/twips.h"

@@ -22,6 +22,7 @@
 #include "form_load.h"
 #include "window/frame_pacer.h"
 #include "widgets/graphical_button.h"
+#include "qt_conversions.h"
 #include "window/layout_table.h"
 #include "mark_progressions.h"
 #include "progression_search.h"

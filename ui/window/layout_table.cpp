@@ -6,6 +6,7 @@
 #include <string>
 
 #include "board_geometry.h"
+#include "qt_conversions.h"
 #include "widgets/twips.h"
 
 namespace apqr::ui {

@@ -6,7 +6,6 @@
 #include <span>
 #include <string_view>
 
-#include "cell_color.h"
 #include "widgets/fixed_colors.h"
 
 // The window's layout as data: one row per control with everything the
@@ -85,11 +84,5 @@ struct WindowLayout {
 [[nodiscard]] const ControlRow& layoutOf(std::string_view name);
 
 [[nodiscard]] QFont fontOf(const FontChoice& font, const QFont& windowFont);
-[[nodiscard]] inline QColor colorOf(Rgb rgb) {
-    return {rgb.r, rgb.g, rgb.b};
-}
-[[nodiscard]] inline QString qText(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 }  // namespace apqr::ui
