@@ -17,8 +17,8 @@
 #include <optional>
 #include <string_view>
 
-#include "window/form1.h"
 #include "application.h"
+#include "window/form1.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include <memory>
 
 #include "build_board.h"
-#include "window/form1.h"
 #include "form_load.h"
 #include "scan_cycle.h"
+#include "window/form1.h"
 
 namespace {
 

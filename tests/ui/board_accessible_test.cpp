@@ -3,12 +3,11 @@
 // names of the other controls, and the events that keep a reader current.
 #include "board/board_accessible.h"
 
-#include "accessibility.h"
-
 #include <QAccessible>
 #include <QLabel>
 #include <functional>
 
+#include "accessibility.h"
 #include "form_driver.h"
 
 using namespace apqr;

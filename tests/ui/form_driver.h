@@ -12,8 +12,8 @@
 #include <set>
 
 #include "board/board_view.h"
-#include "window/form1.h"
 #include "qt_conversions.h"
+#include "window/form1.h"
 #include "window/layout_table.h"
 
 // Drives Form1 the way a person does: through its controls, found by their

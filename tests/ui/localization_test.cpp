@@ -1,8 +1,6 @@
 // The set-up main runs before the window: German locale and Qt's German
 // texts whatever the environment says, the program's identity, and the
 // window icon from the compiled-in SVG.
-#include "application.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -12,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "application.h"
 #include "window/form1.h"
 
 using namespace apqr::ui;

@@ -1,3 +1,4 @@
+// The board as a table for a screen reader, with its cells.
 #include "board/board_accessible.h"
 
 #include <QAccessibleWidget>
@@ -7,8 +8,8 @@
 #include <QWindow>
 #include <unordered_map>
 
-#include "board_geometry.h"
 #include "board/board_view.h"
+#include "board_geometry.h"
 #include "qt_conversions.h"
 #include "texts.h"
 
@@ -87,10 +88,7 @@ public:
         s.focused = current && m_view->hasFocus();
         s.invisible = !m_view->isVisible();
         // Scrolled out of the frame the board is seen through.
-        if (const QWidget* frame = m_view->parentWidget()) {
-            const QRect box = m_view->cellRect(m_index).translated(m_view->pos());
-            s.offscreen = !frame->rect().intersects(box);
-        }
+        s.offscreen = !m_view->isInSight(m_view->cellRect(m_index));
         return s;
     }
 

@@ -1,37 +1,33 @@
 #include "window/form1.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "window/announcer.h"
 #include "board/board_pane.h"
-#include "board_geometry.h"
-#include "board/board_scrolling.h"
 #include "board/board_view.h"
+#include "board_geometry.h"
 #include "build_board.h"
-#include "window/controls.h"
 #include "form_load.h"
-#include "window/frame_pacer.h"
-#include "widgets/graphical_button.h"
-#include "qt_conversions.h"
-#include "window/layout_table.h"
 #include "mark_progressions.h"
 #include "progression_search.h"
+#include "qt_conversions.h"
 #include "scan_cycle.h"
-#include "widgets/stop_sign.h"
 #include "text_conversions.h"
 #include "texts.h"
+#include "widgets/graphical_button.h"
+#include "widgets/stop_sign.h"
 #include "widgets/twips.h"
 #include "widgets/upward_scroll_bar.h"
+#include "window/announcer.h"
+#include "window/controls.h"
+#include "window/layout_table.h"
+#include "window/scan_loop.h"
 
 namespace apqr::ui {
 namespace {
@@ -44,27 +40,6 @@ void showText(QLineEdit* box, const std::string& text) {
     if (box->text() == shown) return;
     box->setText(shown);
     box->setCursorPosition(0);
-}
-
-// What a person does to the window, as against what the window does by
-// itself: keys, clicks, drags and the wheel. A mere move of the pointer is
-// not among them, nor the repeat of a held scroll bar arrow: while VScroll1
-// is held the scan waits, so the bar it repeats on is never behind.
-bool actsOnTheWindow(const QEvent& event) {
-    switch (event.type()) {
-        case QEvent::ShortcutOverride:
-        case QEvent::KeyPress:
-        case QEvent::InputMethod:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-            return true;
-        case QEvent::MouseMove:
-            return static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton;
-        default:
-            return false;
-    }
 }
 
 }  // namespace
@@ -108,18 +83,16 @@ void Form1::createControls() {
     m_command4 = makeGraphicalButton(layoutOf("Command4"), this);
     m_command4->setPicture(stopSignImage());
 
+    // The pane holds the board and, made after it in the pane's interior so
+    // that it stays above the board, the board's scroll bar.
     const ControlRow& frame = layoutOf("piccontainer");
     m_piccontainer = new BoardPane(twips::toPixels(frame.frameTwips), this);
     applyCommon(m_piccontainer, frame);
-
-    // Children of the frame's interior, in the order the layout stacks them:
-    // the scroll bar stays above the board.
-    m_picTafel = new BoardView(m_piccontainer->interior());
+    m_picTafel = m_piccontainer->view();
     applyCommon(m_picTafel, layoutOf("picTafel"));
     const ControlRow& cell = layoutOf("Text1(0)");
     m_picTafel->setCellStyle(fontOf(cell.font, m_picTafel->font()), cell.alignment);
-    m_vScroll3 = makeScrollBar(layoutOf("VScroll3"), m_piccontainer->interior());
-    m_piccontainer->scrollWithWheel(m_vScroll3, m_picTafel);
+    m_piccontainer->setScrollBar(makeScrollBar(layoutOf("VScroll3"), m_piccontainer->interior()));
 
     // A label that names a box lends it its words and its focus.
     for (const ControlRow& row : layoutTable()) {
@@ -148,7 +121,8 @@ void Form1::connectHandlers() {
     // too; the two scroll bars above act only when the drag ends.
     m_vScroll1->setTracking(false);
     m_vScroll2->setTracking(false);
-    connect(m_vScroll3, &QScrollBar::valueChanged, this, &Form1::VScroll3_Change);
+    connect(m_piccontainer->scrollBar(), &QScrollBar::valueChanged, m_piccontainer,
+            &BoardPane::VScroll3_Change);
 
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -167,7 +141,6 @@ void Form1::connectHandlers() {
     connect(m_text5, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_board.setText5(text.toStdString()); });
     connect(m_picTafel, &BoardView::cellTextEdited, this, &Form1::Text1_Change);
-    connect(m_picTafel, &BoardView::currentCellMoved, this, &Form1::picTafel_CurrentCellMoved);
 }
 
 void Form1::Form_Load() {
@@ -201,82 +174,41 @@ void Form1::VScroll2_Change(int value) {
     showText(m_text5, m_board.text5());
 }
 
-void Form1::VScroll3_Change(int value) {
-    m_picTafel->move(m_picTafel->x(), boardTopAt(value));
-}
-
-// The board scrolls through its bar, so bar and picture agree, and only as
-// far as it takes to show the whole cell.
-void Form1::picTafel_CurrentCellMoved(int index) {
-    const QRect cell = m_picTafel->cellRect(index);
-    const std::optional<int> value =
-        scrollValueShowing(cell.top(), cell.top() + cell.height(), m_picTafel->y(),
-                           m_piccontainer->interior()->height());
-    if (!value) return;
-    const int clamped = std::clamp(*value, m_vScroll3->minimum(), m_vScroll3->maximum());
-    // The bar may already stand there while the board does not: it keeps its
-    // design position until the bar is first used.
-    if (clamped == m_vScroll3->value()) {
-        VScroll3_Change(clamped);
-    } else {
-        m_vScroll3->setValue(clamped);
-    }
-}
-
 // Steps the modulus upward until one whose residues hold only trivial
-// progressions. This is the one action that hands the event loop a turn in
-// its middle, once per modulus, so that the stop button and the other
-// controls get through. Every cycle runs on the model; the controls show it
-// once per display frame, as nobody sees more, and a screen reader is not
-// flooded with the changes of hundreds of moduli a second.
+// progressions. Every cycle runs on the model, after a turn of the event
+// loop in which the stop button and the other controls get through.
 void Form1::Command1_Click() {
     // A click on this button during a scan arrives inside that scan's event
     // turn; a second scan nested in the first would fight it for the bar.
-    if (m_scanning) return;
-    m_scanning = true;
+    if (m_scan != nullptr) return;
     m_state.stopRequested = false;
-    QCoreApplication::instance()->installEventFilter(this);
-    FramePacer frames(*this);
     std::optional<ScanEnd> end;  // none when the window went away
-    for (;;) {
-        // The window may have been closed, or even destroyed, in that turn.
-        if (!scanTurn()) return;
-        if (!isVisible()) break;
-        // The bar cannot go past its top end, so the scan ends there.
-        if (m_modulusBarValue >= m_vScroll1->maximum()) {
-            end = ScanEnd::EndOfRange;
-            break;
+    {
+        ScanLoop scan(*this, *m_vScroll1, [this] { showModel(); });
+        m_scan = &scan;
+        for (;;) {
+            // The window may have been closed, or even destroyed, in that turn.
+            if (!scan.turn()) return;
+            if (!isVisible()) break;
+            // The bar cannot go past its top end, so the scan ends there.
+            if (m_modulusBarValue >= m_vScroll1->maximum()) {
+                end = ScanEnd::EndOfRange;
+                break;
+            }
+
+            BeginScanCycle(m_state);
+            takeModulusBarValue(m_modulusBarValue + 1);
+            const ScanStep step = FinishScanCycle(m_board, m_state);
+            scan.cycleDone();
+            emit scanCycleFinished();
+            if (step == ScanStep::OnlyTrivial) end = ScanEnd::OnlyTrivial;
+            if (step == ScanStep::StopRequested) end = ScanEnd::Stopped;
+            if (step != ScanStep::Continue) break;
         }
-
-        BeginScanCycle(m_state);
-        takeModulusBarValue(m_modulusBarValue + 1);
-        const ScanStep step = FinishScanCycle(m_board, m_state);
-        m_viewBehind = true;
-        if (frames.due()) showModel();
-        emit scanCycleFinished();
-        if (step == ScanStep::OnlyTrivial) end = ScanEnd::OnlyTrivial;
-        if (step == ScanStep::StopRequested) end = ScanEnd::Stopped;
-        if (step != ScanStep::Continue) break;
+        m_scan = nullptr;
     }
-    QCoreApplication::instance()->removeEventFilter(this);
     showModel();
-    m_scanning = false;
     if (end) announce(texts::scanEnded(*end, m_modulusBarValue));
-}
-
-// A person holding the modulus bar keeps the turn until the button comes
-// up: the scan neither steps nor moves the bar under the held thumb, an
-// arrow's repeat steps the modulus as the person's own clicks do, and the
-// release hands the dropped value to VScroll1_Change, from which the scan
-// then goes on. Waiting for events rather than polling leaves the processor
-// idle meanwhile.
-bool Form1::scanTurn() {
-    const QPointer<Form1> alive(this);
-    QCoreApplication::processEvents();
-    while (!alive.isNull() && isVisible() && m_vScroll1->isHeld()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return !alive.isNull();
 }
 
 void Form1::Command2_Click() {
@@ -310,17 +242,6 @@ void Form1::Text1_Change(int index, const QString& text) {
     if (index < m_board.cellCount()) m_board.setCellText(index, text.toStdString());
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    // The controls may show a frame the scan has passed. What the user does
-    // acts on the state the scan has reached: an arrow of VScroll1 steps
-    // from the last cycle's modulus, typing goes into the current text.
-    if (m_viewBehind && actsOnTheWindow(*event) && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        showModel();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 bool Form1::BuildBoard() {
     const BuildResult result = apqr::BuildBoard(m_board, m_state);
     if (!result.ok()) {
@@ -336,7 +257,7 @@ void Form1::announce(const std::string& message) {
 }
 
 void Form1::showModel() {
-    m_viewBehind = false;
+    if (m_scan != nullptr) m_scan->shown();
     showText(m_text2, m_board.text2());
     showText(m_text3, m_board.text3());
     showText(m_text5, m_board.text5());
@@ -345,8 +266,7 @@ void Form1::showModel() {
         const QSignalBlocker following(m_vScroll1);
         m_vScroll1->setValue(m_modulusBarValue);
     }
-    m_vScroll3->setMaximum(m_board.scrollMax());
-    m_picTafel->syncFromModel(m_board);
+    m_piccontainer->showBoard(m_board);
 }
 
 }  // namespace apqr::ui

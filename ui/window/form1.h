@@ -18,13 +18,15 @@ class Announcer;
 class BoardPane;
 class BoardView;
 class GraphicalButton;
+class ScanLoop;
 class UpwardScrollBar;
 
 // The program's one window. It owns the board model and the form state,
-// builds its controls from the layout table, runs the load action before it
-// is first shown, and wires each control to a thin handler named after it.
-// Every handler hands the work to the core and then shows the model again;
-// only the scan shows it less often than it changes it, once per frame.
+// builds its controls from the layout table (controls.h), runs the load
+// action before it is first shown, and wires each control to a thin handler
+// named after it. Every handler hands the work to the core and then shows
+// the model again; only the scan shows it less often than it changes it,
+// once per frame (scan_loop.h).
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -33,7 +35,7 @@ public:
 
     [[nodiscard]] const Board& board() const { return m_board; }
     [[nodiscard]] const FormState& state() const { return m_state; }
-    [[nodiscard]] bool isScanning() const { return m_scanning; }
+    [[nodiscard]] bool isScanning() const { return m_scan != nullptr; }
 
 signals:
     // After every rebuild of the board, before anything marks it.
@@ -49,14 +51,12 @@ private:
 
     void VScroll1_Change(int value);
     void VScroll2_Change(int value);
-    void VScroll3_Change(int value);
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
     void Text1_Change(int index, const QString& text);
-    void picTafel_CurrentCellMoved(int index);
 
     // The rebuild as the window runs it, on the model: a refused modulus is
     // shown in a warning box and leaves everything as it was. Returns
@@ -65,19 +65,10 @@ private:
     // What a new value of VScroll1 does to the model.
     void takeModulusBarValue(int value);
 
-    // The scan's turn of the event loop: what is pending and, while a mouse
-    // button holds VScroll1, everything until it lets go. False once the
-    // window is gone.
-    [[nodiscard]] bool scanTurn();
-
     // Brings every control that shows the model up to date with it.
     void showModel();
     // Tells a screen reader how an action ended.
     void announce(const std::string& message);
-
-protected:
-    // During a scan: input meets the state the scan has reached.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Board m_board;
@@ -85,9 +76,8 @@ private:
     // VScroll1's value as the model has it: a scan raises it every cycle,
     // the bar shows it once per frame.
     int m_modulusBarValue = 0;
-    bool m_scanning = false;
-    // The model has changed since the controls last showed it.
-    bool m_viewBehind = false;
+    // The scan running now, or none.
+    ScanLoop* m_scan = nullptr;
 
     Announcer* m_announcer = nullptr;
     QLabel* m_label3 = nullptr;
@@ -96,7 +86,6 @@ private:
     QLineEdit* m_text5 = nullptr;
     UpwardScrollBar* m_vScroll1 = nullptr;
     QScrollBar* m_vScroll2 = nullptr;
-    QScrollBar* m_vScroll3 = nullptr;
     GraphicalButton* m_command1 = nullptr;
     GraphicalButton* m_command2 = nullptr;
     QPushButton* m_command3 = nullptr;

@@ -1,0 +1,128 @@
+// The cell editor: two boxes taking turns, their keys and focus rules.
+#include "board/cell_editor.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <optional>
+
+#include "cell_color.h"
+#include "qt_conversions.h"
+#include "widgets/fixed_colors.h"
+
+namespace apqr::ui {
+
+CellEditor::CellEditor(QWidget* board) : QObject(board), m_board(board) {
+    m_boxes = {makeBox(), makeBox()};
+    m_editor = m_boxes[0];
+}
+
+QLineEdit* CellEditor::makeBox() {
+    auto* box = new QLineEdit(m_board);
+    box->setFrame(false);
+    box->hide();
+    box->installEventFilter(this);
+    connect(box, &QLineEdit::textChanged, this, [this, box](const QString& text) {
+        if (box == m_editor && m_editedCell >= 0) emit textEdited(m_editedCell, text);
+    });
+    return box;
+}
+
+void CellEditor::setCellStyle(const QFont& font, Qt::Alignment alignment) {
+    for (QLineEdit* box : m_boxes) {
+        box->setFont(font);
+        box->setAlignment(alignment);
+    }
+}
+
+void CellEditor::open(int index, const Cell& cell, const QRect& box, Caret caret, QPoint point) {
+    m_editedCell = -1;  // the text put in below is the cell's, not an edit
+    m_textBeforeEdit = qText(cell.text);
+    m_editor = m_editor == m_boxes[0] ? m_boxes[1] : m_boxes[0];
+
+    // Over a coloured cell the box takes the cell's colours, caret and
+    // selection included; over a default cell it is an ordinary box.
+    if (const std::optional<ColorPair> fixed = cellColors(cell.color)) {
+        applyColors(m_editor, *fixed, Surface::Box);
+    } else {
+        followScheme(m_editor);
+    }
+    m_editor->setGeometry(box);
+    m_editor->setToolTip(qText(cell.tooltip()));
+    // A screen reader names the box after its cell, as it does the cell.
+    m_editor->setAccessibleName(qText(cell.tooltip()));
+    m_editor->setAccessibleDescription(qText(meaningOf(cell.color)));
+    m_editor->show();
+    m_editor->setFocus(caret == Caret::AtPoint ? Qt::MouseFocusReason : Qt::OtherFocusReason);
+    // The text only now: a reader that hears of a caret in a box before it
+    // hears of the focus takes the box silently and never names the cell.
+    m_editor->setText(m_textBeforeEdit);
+    m_editedCell = index;  // from here on the box's text is the cell's
+    switch (caret) {
+        case Caret::AtPoint:
+            m_editor->setCursorPosition(m_editor->cursorPositionAt(m_editor->mapFrom(m_board, point)));
+            break;
+        case Caret::AtEnd:
+            m_editor->end(false);
+            break;
+        case Caret::SelectAll:
+            m_editor->selectAll();
+            break;
+    }
+}
+
+void CellEditor::close(bool focusBoard) {
+    if (m_editedCell < 0) return;
+    m_editedCell = -1;
+    if (focusBoard) m_board->setFocus(Qt::OtherFocusReason);
+    m_editor->hide();
+}
+
+bool CellEditor::holdsTheFocus() const {
+    // In a window that is not active nothing has the focus, but the box may
+    // still be the widget that gets it back when the window returns.
+    return m_editor->hasFocus() || m_board->window()->focusWidget() == m_editor;
+}
+
+bool CellEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editor && m_editedCell >= 0) {
+        if (event->type() == QEvent::KeyPress) return keyPress(static_cast<QKeyEvent*>(event));
+        // The edit ends when the focus goes to another control of this
+        // window. Leaving the window, or opening the box's own context
+        // menu, keeps it open and the box the window's focus, so that coming
+        // back returns to it, caret and all, as to any text box.
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+                close(false);
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// What typing has put into the box is in the cell already, so every way out
+// but Escape simply keeps it.
+bool CellEditor::keyPress(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            close(true);
+            return true;
+        case Qt::Key_Escape:
+            m_editor->setText(m_textBeforeEdit);
+            close(true);
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            close(true);
+            emit leftByKey(event->key());
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace apqr::ui
