@@ -1,3 +1,4 @@
+// The accessibility factory: the interfaces a screen reader gets for our widgets.
 #pragma once
 
 // What a screen reader is told of our own widgets, which Qt cannot guess:

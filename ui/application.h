@@ -1,3 +1,4 @@
+// The application's set-up before the window: German texts, identity, icon, accessibility.
 #pragma once
 
 #include <QIcon>

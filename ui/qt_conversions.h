@@ -1,3 +1,4 @@
+// Small conversions from the core's texts and colours to Qt's.
 #pragma once
 
 #include <QColor>

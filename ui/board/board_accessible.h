@@ -1,3 +1,4 @@
+// The board as a table a screen reader reads, with a cell per residue.
 #pragma once
 
 class QAccessibleInterface;

@@ -1,3 +1,4 @@
+// Where the keys move the current cell of the board.
 #include "board/board_navigation.h"
 
 #include <algorithm>

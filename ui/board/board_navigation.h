@@ -1,3 +1,4 @@
+// Where the keys move the current cell of the board.
 #pragma once
 
 // How the keys move the current cell of the board, on the board's own index

@@ -1,3 +1,4 @@
+// The board's painter: cells drawn from kept faces, and the focus mark.
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// piccontainer, the board pane: where the board is seen, and its scrolling.
 #pragma once
 
 #include <QWidget>

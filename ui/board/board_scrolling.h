@@ -1,3 +1,4 @@
+// The scroll values that bring a band of the board into sight.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// picTafel, the board view: painted cells that act as one grid of text boxes.
 #pragma once
 
 #include <QTimer>

@@ -60,7 +60,8 @@ void CellEditor::open(int index, const Cell& cell, const QRect& box, Caret caret
     m_editedCell = index;  // from here on the box's text is the cell's
     switch (caret) {
         case Caret::AtPoint:
-            m_editor->setCursorPosition(m_editor->cursorPositionAt(m_editor->mapFrom(m_board, point)));
+            m_editor->setCursorPosition(
+                m_editor->cursorPositionAt(m_editor->mapFrom(m_board, point)));
             break;
         case Caret::AtEnd:
             m_editor->end(false);

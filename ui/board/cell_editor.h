@@ -1,3 +1,4 @@
+// The cell editor: two boxes that take turns editing a cell in place.
 #pragma once
 
 #include <QObject>

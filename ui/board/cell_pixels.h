@@ -1,3 +1,4 @@
+// Cells and pixels: where a cell is drawn, which cell lies under a point.
 #pragma once
 
 #include <QPoint>

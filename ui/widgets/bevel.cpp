@@ -1,3 +1,4 @@
+// Bevels: the two-pixel 3D edges of classic boxes and buttons.
 #include "widgets/bevel.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Contrast: the black or white that stands out from a colour.
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// Fixed colours: background and text pairs, and putting them into palettes.
 #include "widgets/fixed_colors.h"
 
 #include <QPalette>

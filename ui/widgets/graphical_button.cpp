@@ -1,3 +1,4 @@
+// The graphical button: a push button that shows its colour or picture.
 #include "widgets/graphical_button.h"
 
 #include <QPainter>

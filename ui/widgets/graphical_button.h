@@ -1,3 +1,4 @@
+// The graphical button: a push button that shows its colour or picture.
 #pragma once
 
 #include <QImage>

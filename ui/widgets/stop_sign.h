@@ -1,3 +1,4 @@
+// The stop sign: the picture of the stop button, pixel by pixel.
 #pragma once
 
 #include <QImage>

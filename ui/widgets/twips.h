@@ -1,3 +1,4 @@
+// Twips: the layout's unit, and its one factor to pixels.
 #pragma once
 
 #include <QRect>

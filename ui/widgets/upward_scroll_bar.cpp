@@ -1,3 +1,4 @@
+// The upward scroll bar: the larger value at the top, and whether it is held.
 #include "widgets/upward_scroll_bar.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// The upward scroll bar: the larger value at the top, and whether it is held.
 #pragma once
 
 #include <QScrollBar>

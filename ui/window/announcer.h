@@ -1,3 +1,4 @@
+// The announcer: the notification that tells a screen reader how an action ended.
 #pragma once
 
 #include <QWidget>

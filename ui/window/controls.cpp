@@ -1,3 +1,4 @@
+// The control factory: Qt controls made from rows of the layout table.
 #include "window/controls.h"
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// The control factory: Qt controls made from rows of the layout table.
 #pragma once
 
 #include <QRect>

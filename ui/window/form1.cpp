@@ -1,3 +1,4 @@
+// Form1, the program's window: its controls, the model, the handlers.
 #include "window/form1.h"
 
 #include <QLabel>
@@ -42,6 +43,20 @@ void showText(QLineEdit* box, const std::string& text) {
     box->setCursorPosition(0);
 }
 
+// The control of the window that a row of the layout table names. Where the
+// table and the code disagree about a name, the program stops, saying which.
+template <typename Control = QWidget>
+Control* controlNamed(const QWidget& window, std::string_view name) {
+    auto* control = window.findChild<Control*>(qText(name));
+    if (control == nullptr) {
+        qFatal(
+            "apqr: Das Fenster hat kein Steuerelement \"%s\" der Art, die die Layouttabelle "
+            "nennt.",
+            std::string(name).c_str());
+    }
+    return control;
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -56,11 +71,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     connectHandlers();
 }
 
-// The board view reads the model, so it goes before the model does.
-Form1::~Form1() {
-    delete m_piccontainer;
-}
-
 void Form1::createControls() {
     const WindowLayout& window = form1Layout();
     setObjectName(qText(window.name));
@@ -71,8 +81,9 @@ void Form1::createControls() {
     m_announcer = new Announcer(this);
     m_label3 = makeLabel(layoutOf("Label3"), this);
     m_text2 = makeTextBox(layoutOf("Text2"), this);
-    m_vScroll1 = qobject_cast<UpwardScrollBar*>(makeScrollBar(layoutOf("VScroll1"), this));
-    if (m_vScroll1 == nullptr) qFatal("apqr: VScroll1 must have its larger value at the top end");
+    makeScrollBar(layoutOf("VScroll1"), this);
+    // Only a bar with its larger value on top tells whether it is held.
+    m_vScroll1 = controlNamed<UpwardScrollBar>(*this, "VScroll1");
     m_text5 = makeTextBox(layoutOf("Text5"), this);
     m_vScroll2 = makeScrollBar(layoutOf("VScroll2"), this);
     m_command5 = makeButton(layoutOf("Command5"), this);
@@ -97,7 +108,7 @@ void Form1::createControls() {
     // A label that names a box lends it its words and its focus.
     for (const ControlRow& row : layoutTable()) {
         if (row.buddy.empty()) continue;
-        findChild<QLabel*>(qText(row.name))->setBuddy(findChild<QWidget*>(qText(row.buddy)));
+        controlNamed<QLabel>(*this, row.name)->setBuddy(controlNamed(*this, row.buddy));
     }
 }
 
@@ -105,7 +116,7 @@ void Form1::applyTabOrder() {
     std::vector<std::pair<int, QWidget*>> chain;
     for (const ControlRow& row : layoutTable()) {
         if (!takesFocus(row.kind)) continue;
-        chain.emplace_back(row.tabIndex, findChild<QWidget*>(qText(row.name)));
+        chain.emplace_back(row.tabIndex, controlNamed(*this, row.name));
     }
     std::sort(chain.begin(), chain.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -1,3 +1,4 @@
+// Form1, the program's window: its controls, the model, the handlers.
 #pragma once
 
 #include <QWidget>
@@ -31,7 +32,6 @@ class Form1 : public QWidget {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
 
     [[nodiscard]] const Board& board() const { return m_board; }
     [[nodiscard]] const FormState& state() const { return m_state; }

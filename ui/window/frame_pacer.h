@@ -1,3 +1,4 @@
+// The frame pacer: when a loop should next show what it has changed.
 #pragma once
 
 #include <QElapsedTimer>

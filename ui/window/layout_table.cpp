@@ -1,8 +1,8 @@
+// The layout table: every control of the window as data.
 #include "window/layout_table.h"
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
 #include <string>
 
 #include "board_geometry.h"
@@ -188,7 +188,12 @@ std::span<const ControlRow> layoutTable() {
 const ControlRow& layoutOf(std::string_view name) {
     const auto* row = std::find_if(kControls.begin(), kControls.end(),
                                    [name](const ControlRow& c) { return c.name == name; });
-    if (row == kControls.end()) throw std::out_of_range("no control named " + std::string(name));
+    // A name the table lacks is a mistake in the code; it stops the program
+    // at start-up, saying which name.
+    if (row == kControls.end()) {
+        qFatal("apqr: Die Layouttabelle kennt kein Steuerelement \"%s\".",
+               std::string(name).c_str());
+    }
     return *row;
 }
 

@@ -1,3 +1,4 @@
+// The layout table: every control of the window as data.
 #pragma once
 
 #include <QColor>
@@ -80,7 +81,8 @@ struct WindowLayout {
 
 [[nodiscard]] const WindowLayout& form1Layout();
 [[nodiscard]] std::span<const ControlRow> layoutTable();
-// The row of a control; the name must be one of the table's.
+// The row of a control. A name the table lacks stops the program with a
+// message that names it.
 [[nodiscard]] const ControlRow& layoutOf(std::string_view name);
 
 [[nodiscard]] QFont fontOf(const FontChoice& font, const QFont& windowFont);

@@ -1,3 +1,4 @@
+// The scan's loop around its cycles: event turns, input filter, frame pacing.
 #pragma once
 
 #include <QObject>
