@@ -1,6 +1,7 @@
 #include "texts.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "factorization.h"
@@ -57,6 +58,34 @@ std::string cellDescription(const Cell& cell) {
     // An empty cell is spoken by its residue already.
     if (cell.text.empty()) return std::string(meaning);
     return "Rest " + integerText(cell.index) + ", " + std::string(meaning);
+}
+
+namespace {
+
+// An argument as typed, in German quotes. Control characters become "?", so
+// that an argument cannot move the cursor or recolour the user's terminal.
+std::string quoted(std::string_view argument) {
+    std::string text = "„";
+    for (const char c : argument) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += byte < 0x20 || byte == 0x7f ? '?' : c;
+    }
+    return text + "“";
+}
+
+}  // namespace
+
+std::string unknownOption(std::string_view option) {
+    return "apqr: unbekannte Option " + quoted(option);
+}
+
+std::string optionWithoutValue(std::string_view option) {
+    return "apqr: der Option " + quoted(option) + " fehlt ihr Wert";
+}
+
+std::string unexpectedArgument(std::string_view argument) {
+    return "apqr: unerwartetes Argument " + quoted(argument) +
+           "; m und d stellt man im Fenster ein";
 }
 
 }  // namespace apqr::texts

@@ -27,4 +27,22 @@ inline constexpr std::string_view kNoProgressionFound = "Keine Progression gefun
 // place of the residue.
 [[nodiscard]] std::string cellDescription(const Cell& cell);
 
+// The command line's answers. The usage text goes to standard output; a
+// refusal names the argument in one line and is followed by the hint, both
+// on standard error.
+inline constexpr std::string_view kUsage =
+    "Aufruf: apqr [OPTION]\n"
+    "Arithmetische Progressionen aus vier Gliedern in den quadratischen Resten\n"
+    "modulo m erkunden. apqr öffnet ein Fenster; alles Weitere geschieht dort.\n"
+    "\n"
+    "  -h, --help      diese Hilfe zeigen und beenden\n"
+    "  -v, --version   Name und Version zeigen und beenden\n"
+    "\n"
+    "Die üblichen Optionen von Qt gelten auch, etwa -platform wayland,\n"
+    "-qwindowgeometry 800x600 oder -style Fusion; mehr in „man apqr“.\n";
+inline constexpr std::string_view kCommandLineHint = "Die Optionen nennt „apqr --help“.";
+[[nodiscard]] std::string unknownOption(std::string_view option);
+[[nodiscard]] std::string optionWithoutValue(std::string_view option);
+[[nodiscard]] std::string unexpectedArgument(std::string_view argument);
+
 }  // namespace apqr::texts

@@ -9,6 +9,9 @@ TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
+    # AppStream's compose step, and gdk-pixbuf's SVG loader that it reads
+    # the icon with (only recommended, so named here).
+    appstream-compose librsvg2-common
     xvfb x11-utils dbus at-spi2-core python3-pyatspi orca xdotool
     lintian man-db groff-base
 )
