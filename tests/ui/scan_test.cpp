@@ -176,8 +176,8 @@ private slots:
         scanning.start();
         click(*m_form, "Command1");
         QCoreApplication::processEvents();  // the last picture
-        const double frames = static_cast<double>(scanning.elapsed()) *
-                              m_form->screen()->refreshRate() / 1000.0;
+        const double frames =
+            static_cast<double>(scanning.elapsed()) * m_form->screen()->refreshRate() / 1000.0;
         QVERIFY2(mixed.isEmpty(), qPrintable(mixed.join(QLatin1Char('\n'))));
         QVERIFY(paints > 0);
         // The first frame and the last, complete picture come on top.
