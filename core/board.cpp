@@ -46,7 +46,7 @@ Board& Board::operator=(const Board& other) {
     const std::span<const Cell> live = other.cells();
     if (m_cells.size() < live.size()) m_cells.resize(live.size());
     // Assigned cell by cell, so that the texts reuse their buffers.
-    std::copy(live.begin(), live.end(), m_cells.begin());
+    std::ranges::copy(live, m_cells.begin());
     m_count = other.m_count;
     m_text2 = other.m_text2;
     m_text3 = other.m_text3;

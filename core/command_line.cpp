@@ -30,13 +30,12 @@ constexpr std::array<std::string_view, 3> kQtOptionsWithJoinedValue{
     "-qmljsdebugger=", "-style=", "-stylesheet="};
 
 bool isOneOf(std::string_view argument, std::span<const std::string_view> options) {
-    return std::find(options.begin(), options.end(), argument) != options.end();
+    return std::ranges::find(options, argument) != options.end();
 }
 
 bool startsWithOneOf(std::string_view argument, std::span<const std::string_view> prefixes) {
-    return std::any_of(prefixes.begin(), prefixes.end(), [argument](std::string_view prefix) {
-        return argument.starts_with(prefix);
-    });
+    return std::ranges::any_of(
+        prefixes, [argument](std::string_view prefix) { return argument.starts_with(prefix); });
 }
 
 CommandLineOutcome refuse(const std::string& message) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,7 +11,7 @@
 // window could open, and Qt's own options go on to Qt untouched.
 namespace apqr {
 
-enum class CommandLineAction {
+enum class CommandLineAction : std::uint8_t {
     OpenWindow,    // no argument of ours: construct the application as always
     PrintHelp,     // text to standard output, exit status 0
     PrintVersion,  // text to standard output, exit status 0

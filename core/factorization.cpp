@@ -29,7 +29,7 @@ void ShowFactorization(Board& board, FormState& state) {
     // Only whole numbers from 2 on have factors; the rebuild never passes
     // anything else, but this must not loop forever on 0 or a fraction.
     constexpr double kLargestExact = 9007199254740992.0;  // 2^53
-    if (!(x >= 2 && x <= kLargestExact && x == std::trunc(x))) {
+    if (x < 2 || x > kLargestExact || x != std::trunc(x)) {
         state.a = x == 1 ? 3 : 2;
         board.setText3(std::move(text));
         return;

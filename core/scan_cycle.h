@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "board.h"
 #include "form_state.h"
 
@@ -9,7 +11,7 @@ namespace apqr {
 // The window raises the modulus through its scroll bar, whose handler
 // rebuilds, so a cycle is split around that step: BeginScanCycle, then the
 // rebuild, then FinishScanCycle.
-enum class ScanStep {
+enum class ScanStep : std::uint8_t {
     Continue,       // a progression was found: go on with the next modulus
     OnlyTrivial,    // nothing found: the scan ends on this modulus
     StopRequested,  // the user asked to stop; this cycle's result stands
@@ -17,7 +19,7 @@ enum class ScanStep {
 };
 
 // How a scan in the window came to its end, for telling the user.
-enum class ScanEnd {
+enum class ScanEnd : std::uint8_t {
     OnlyTrivial,  // the modulus it ended on has only trivial progressions
     Stopped,      // the stop button
     EndOfRange,   // the modulus scroll bar reached its top end

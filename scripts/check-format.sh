@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fails, naming them, when C++ files differ from what clang-format 14 makes
+# Fails, naming them, when C++ files differ from what clang-format makes
 # of them with the checked-in .clang-format. scripts/format.sh mends them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +9,7 @@ source scripts/cxx-files.sh
 
 mapfile -t files < <(cxx_files)
 status=0
-out=$(clang-format-14 --style=file --dry-run --Werror "${files[@]}" 2>&1) || status=$?
+out=$("clang-format-$LLVM_VERSION" --style=file --dry-run --Werror "${files[@]}" 2>&1) || status=$?
 mapfile -t differing < <(sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/\1/p' <<<"$out" | sort -u)
 if [ "$status" -ne 0 ] && [ ${#differing[@]} -eq 0 ]; then
     # Not a formatting difference: a broken .clang-format or an unreadable file.
@@ -23,4 +23,4 @@ if [ ${#differing[@]} -ne 0 ]; then
     echo "check-format: run scripts/format.sh and commit the result" >&2
     exit 1
 fi
-echo "check-format: ${#files[@]} files formatted as clang-format 14 writes them"
+echo "check-format: ${#files[@]} files formatted as clang-format $LLVM_VERSION writes them"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs clang-tidy 14 with the checked-in .clang-tidy over our sources in
-# core/, ui/, app/ and tools/ (their headers through its header filter), in
-# parallel over the release build's compile_commands.json, and fails on any
-# finding. Tests, benchmarks and the moc/rcc output are left out.
+# Runs clang-tidy (LLVM_VERSION of packages.sh) with the checked-in
+# .clang-tidy over our sources in core/, ui/, app/ and tools/ (their headers
+# through its header filter), in parallel over the release build's
+# compile_commands.json, and fails on any finding. Tests, benchmarks and the
+# moc/rcc output are left out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -19,24 +20,28 @@ trap 'rm -f "$log"' EXIT
 # The compile commands are g++'s; clang must not stumble over a warning
 # option only g++ knows.
 status=0
-run-clang-tidy-14 -p "$BUILD_DIR" -j "$(nproc)" -quiet \
+"run-clang-tidy-$LLVM_VERSION" -p "$BUILD_DIR" -j "$(nproc)" -quiet \
     -extra-arg=-Wno-unknown-warning-option \
     "^$root/(core|ui|app|tools)/.+\.cpp\$" >"$log" 2>&1 || status=$?
 # run-clang-tidy colours its output whatever the terminal; plain text reads
 # better in a CI log.
 sed -i 's/\x1b\[[0-9;]*m//g' "$log"
 
-files=$(grep -c '^clang-tidy-14 ' "$log" || true)
+# Each file checked is announced by a line that runs clang-tidy on it, after
+# a progress mark such as "[ 3/64][2.1s] ".
+started="^(\\[ *[0-9]+/[0-9]+\\]\\[[0-9.]+s\\] )?clang-tidy-$LLVM_VERSION "
+files=$(grep -cE "$started" "$log" || true)
 if [ "$status" -ne 0 ] || grep -qE '(warning|error): ' "$log"; then
     # A finding in a header comes once from every file that includes it;
     # each is shown once, with its source line and notes.
-    python3 - "$log" >&2 <<'PY'
+    python3 - "$log" "$started" >&2 <<'PY'
 import re
 import sys
 
+started = re.compile(sys.argv[2])
 blocks, current = [], None
 for line in open(sys.argv[1], encoding="utf-8", errors="replace"):
-    if line.startswith("clang-tidy-14 ") or re.match(r"^\d+ (warning|error)s? .*generated\.$", line):
+    if started.match(line) or re.match(r"^\d+ (warning|error)s? .*generated\.$", line):
         current = None
     elif re.match(r"^\S.*:\d+:\d+: (warning|error): ", line):
         current = [line]

@@ -1,11 +1,13 @@
 // Where the keys move the current cell of the board.
 #pragma once
 
+#include <cstdint>
+
 // How the keys move the current cell of the board, on the board's own index
 // rule: cell n stands in row n / 25, column n % 25.
 namespace apqr::ui {
 
-enum class CellMove {
+enum class CellMove : std::uint8_t {
     Previous,  // Left
     Next,      // Right
     RowUp,     // Up

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QPalette>
 #include <QRect>
+#include <cstdint>
 
 class QPainter;
 
@@ -22,7 +23,7 @@ struct BevelColors {
     [[nodiscard]] static BevelColors from(const QPalette& palette);
 };
 
-enum class Bevel { Sunken, Raised };
+enum class Bevel : std::uint8_t { Sunken, Raised };
 
 void drawBevel(QPainter& painter, const QRect& rect, Bevel bevel, const BevelColors& colors);
 

@@ -1,6 +1,7 @@
 // Fixed colours: background and text pairs, and putting them into palettes.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "cell_color.h"
@@ -38,7 +39,7 @@ inline constexpr ColorPair kScanButton{{255, 255, 128}, kBlack};
 
 // How a widget draws its background and its text, and so which palette
 // roles carry the pair.
-enum class Surface {
+enum class Surface : std::uint8_t {
     Panel,   // labels and panels: window and window text
     Box,     // text boxes: base and text, and the selection
     Button,  // graphical buttons: button face and caption

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace apqr::ui {
 namespace {
@@ -21,7 +22,7 @@ int ringOf(int x, int y) {
     const int dy = std::min(y, kHeight - 1 - y);
     int ring = -1;
     for (int i = 0; i <= edge; ++i) {
-        const double diagonal = kChamfer - (2.0 - std::sqrt(2.0)) * i;
+        const double diagonal = kChamfer - (2.0 - std::numbers::sqrt2) * i;
         if ((dx - i) + (dy - i) < std::lround(diagonal)) break;
         ring = i;
     }
@@ -44,16 +45,15 @@ QImage stopSignImage() {
     const QColor black(0, 0, 0);
     const QColor white(255, 255, 255);
     const QColor red(255, 0, 0);
+    // From the outside in: a black, a white and a black ring, then red.
+    const std::array<QColor, 4> rings{black, white, black, red};
 
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             const int ring = ringOf(x, y);
-            const QColor& color = ring < 0    ? silver
-                                  : ring == 0 ? black
-                                  : ring == 1 ? white
-                                  : ring == 2 ? black
-                                              : red;
+            const QColor& color =
+                ring < 0 ? silver : rings[static_cast<std::size_t>(std::min(ring, 3))];
             image.setPixelColor(x, y, color);
         }
     }

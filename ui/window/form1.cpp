@@ -118,8 +118,7 @@ void Form1::applyTabOrder() {
         if (!takesFocus(row.kind)) continue;
         chain.emplace_back(row.tabIndex, controlNamed(*this, row.name));
     }
-    std::sort(chain.begin(), chain.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::ranges::sort(chain, {}, [](const auto& entry) { return entry.first; });
     for (std::size_t i = 1; i < chain.size(); ++i) {
         setTabOrder(chain[i - 1].second, chain[i].second);
     }

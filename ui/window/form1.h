@@ -70,7 +70,6 @@ private:
     // Tells a screen reader how an action ended.
     void announce(const std::string& message);
 
-private:
     Board m_board;
     FormState m_state;
     // VScroll1's value as the model has it: a scan raises it every cycle,

@@ -186,8 +186,7 @@ std::span<const ControlRow> layoutTable() {
 }
 
 const ControlRow& layoutOf(std::string_view name) {
-    const auto* row = std::find_if(kControls.begin(), kControls.end(),
-                                   [name](const ControlRow& c) { return c.name == name; });
+    const auto* row = std::ranges::find(kControls, name, &ControlRow::name);
     // A name the table lacks is a mistake in the code; it stops the program
     // at start-up, saying which name.
     if (row == kControls.end()) {

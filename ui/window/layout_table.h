@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -14,7 +15,7 @@
 // position, a text or a colour is changed here and nowhere else.
 namespace apqr::ui {
 
-enum class ControlKind {
+enum class ControlKind : std::uint8_t {
     Label,
     TextBox,
     ScrollBar,
@@ -65,7 +66,7 @@ struct ControlRow {
     // A fixed background always comes with its fixed text colour; without
     // one the control follows the colour scheme.
     std::optional<ColorPair> colors;
-    Qt::Alignment alignment = {};
+    Qt::Alignment alignment;
     double frameTwips = 0;  // sunken frame on each side
     int tabIndex = 0;
     ScrollRange scroll;
