@@ -225,10 +225,17 @@ check "package: Maintainer $maintainer" test "$(field Maintainer)" = "$maintaine
 check "package: Description in English, naming the German interface" \
     grep -qw German <<<"$(field Description)"
 check "package: Suggests qt6-wayland" test "$(field Suggests)" = qt6-wayland
-# libqt6widgets6 only appears when dpkg-shlibdeps read the binary.
-for dep in libqt6widgets6 libqt6svg6 qt6-translations-l10n fonts-liberation; do
+# libqt6widgets6 only appears when dpkg-shlibdeps read the binary. The SVG
+# plugins that draw the window icon come from whichever package holds them
+# on this release: libqt6svg6 on Debian 12, qt6-svg-plugins on Debian 13.
+svg_plugin_packages=$(dpkg-query --search '*/qt6/plugins/imageformats/libqsvg.so' \
+    '*/qt6/plugins/iconengines/libqsvgicon.so' | sed 's/[:,].*//' | sort -u)
+for dep in libqt6widgets6 libqt6svg6 $svg_plugin_packages qt6-translations-l10n \
+    fonts-liberation; do
     check "package: Depends names $dep" grep -qE "(^|, )$dep( |,|$)" <<<"$depends"
 done
+check "package: Homepage is the metainfo's" \
+    grep -qF "<url type=\"homepage\">$(field Homepage)</url>" "$prefix/$metainfo"
 
 dpkg-deb --contents "$deb" | awk '{print $NF}' >"$tmp/contents"
 for f in usr/bin/$EXE usr/$desktop usr/$icon usr/$metainfo usr/$copyright usr/$changelog \
