@@ -102,7 +102,17 @@ private slots:
         QCOMPARE(grid->rowCount(), 3);
         QCOMPARE(grid->columnCount(), 25);
         QVERIFY(grid->cellAt(2, 9) != nullptr);
-        QVERIFY(grid->cellAt(2, 10) == nullptr);  // the short last row ends at 59
+        // The short last row ends at 59, yet has all its places, as every
+        // table does: empty, not shown, and nothing to do there. Qt 6.4's
+        // bridge reads the cell it asks for without a check.
+        QAccessibleInterface* place = grid->cellAt(2, 10);
+        QVERIFY(place != nullptr);
+        QCOMPARE(place->text(QAccessible::Name), QString());
+        QVERIFY(place->state().invisible && !place->state().focusable);
+        QCOMPARE(table->indexOfChild(place), 60);
+        QCOMPARE(place->tableCellInterface()->columnIndex(), 10);
+        QCOMPARE(place->tableCellInterface()->columnHeaderCells().size(), 1);
+        QVERIFY(grid->cellAt(3, 0) == nullptr);
         QCOMPARE(grid->columnDescription(7), QStringLiteral("7"));
         QCOMPARE(grid->rowDescription(2), QStringLiteral("50"));
 
@@ -137,7 +147,7 @@ private slots:
             QCOMPARE(table->indexOfChild(child), i);
             if (child->role() == QAccessible::Cell) ++cells;
         }
-        QCOMPARE(cells, 60);
+        QCOMPARE(cells, 75);
     }
 
     void rowsPastTheLastRowHeaderHaveNone() {
@@ -221,13 +231,17 @@ private slots:
         QTest::keyClick(view, Qt::Key_Right);  // cell 26
         QAccessibleInterface* table = tableOf();
         QAccessibleInterface* current = accessibleCell(view, 26);
-        // The selection is the current cell alone, never a row or column.
+        // The current cell is where the keys act; the board has no
+        // selection, and no cell claims to be selectable (Orca 48 would call
+        // every other cell "not selected").
         QAccessibleTableInterface* grid = table->tableInterface();
-        QCOMPARE(grid->selectedCells(), QList{current});
-        QCOMPARE(grid->selectedCellCount(), 1);
-        QCOMPARE(grid->selectedRowCount() + grid->selectedColumnCount(), 0);
+        QVERIFY(grid->selectedCells().isEmpty());
+        QCOMPARE(grid->selectedCellCount() + grid->selectedRowCount() + grid->selectedColumnCount(),
+                 0);
         QVERIFY(!grid->isRowSelected(1) && !grid->isColumnSelected(1));
-        QVERIFY(current->tableCellInterface()->isSelected());
+        QVERIFY(!current->tableCellInterface()->isSelected());
+        const QAccessible::State state = current->state();
+        QVERIFY(state.focused && state.editable && !state.selectable && !state.selected);
         QAccessibleTableCellInterface* place = current->tableCellInterface();
         QCOMPARE(place->table(), table);
         QCOMPARE(place->rowExtent() * place->columnExtent(), 1);

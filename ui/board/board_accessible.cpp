@@ -23,8 +23,15 @@ QList<QAccessibleInterface*> headerCell(QLabel* label) {
     return {QAccessible::queryAccessibleInterface(label)};
 }
 
-// One cell. It holds nothing but its index and reads the board each time it
-// is asked, so it is never behind the model.
+// The places of the grid: every row has 25, the short last one too, as in
+// any table; a client may ask for each of them.
+int placeCount(const Board& board) {
+    return board.rowCount() * kColumns;
+}
+
+// One place of the grid: a cell, or past the last residue an empty place
+// that shows nothing. It holds nothing but its index and reads the board
+// each time it is asked, so it is never behind the model.
 class CellAccessible : public QAccessibleInterface,
                        public QAccessibleTableCellInterface,
                        public QAccessibleTextInterface {
@@ -35,6 +42,10 @@ public:
     [[nodiscard]] int index() const { return m_index; }
 
     [[nodiscard]] bool isValid() const override {
+        return !m_view.isNull() && m_index < placeCount(m_view->board());
+    }
+    // A residue's cell, not an empty place after the last one.
+    [[nodiscard]] bool isResidue() const {
         return !m_view.isNull() && m_index < m_view->board().cellCount();
     }
     [[nodiscard]] QObject* object() const override { return nullptr; }
@@ -53,7 +64,7 @@ public:
     int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
 
     [[nodiscard]] QString text(QAccessible::Text t) const override {
-        if (!isValid()) return {};
+        if (!isResidue()) return {};
         const Cell& c = cell();
         switch (t) {
             case QAccessible::Name:
@@ -69,7 +80,7 @@ public:
     void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
 
     [[nodiscard]] QRect rect() const override {
-        if (!isValid()) return {};
+        if (!isResidue()) return {};
         const QRect box = m_view->cellRect(m_index);
         return {m_view->mapToGlobal(box.topLeft()), box.size()};
     }
@@ -80,12 +91,16 @@ public:
             s.invalid = true;
             return s;
         }
-        const bool current = m_view->currentCell() == m_index;
+        if (!isResidue()) {
+            // Nothing is drawn there, and nothing can be done with it.
+            s.invisible = true;
+            return s;
+        }
+        // The board has a current cell but no selection: no cell claims to
+        // be selectable, or a reader calls every other one "not selected".
         s.focusable = true;
-        s.selectable = true;
         s.editable = true;
-        s.selected = current;
-        s.focused = current && m_view->hasFocus();
+        s.focused = m_view->currentCell() == m_index && m_view->hasFocus();
         s.invisible = !m_view->isVisible();
         // Scrolled out of the frame the board is seen through.
         s.offscreen = !m_view->isInSight(m_view->cellRect(m_index));
@@ -104,9 +119,7 @@ public:
     }
 
     // The cell in its table.
-    [[nodiscard]] bool isSelected() const override {
-        return isValid() && m_view->currentCell() == m_index;
-    }
+    [[nodiscard]] bool isSelected() const override { return false; }
     [[nodiscard]] QList<QAccessibleInterface*> columnHeaderCells() const override {
         return m_view.isNull() ? QList<QAccessibleInterface*>{}
                                : headerCell(m_view->columnHeader(columnIndex()));
@@ -155,11 +168,14 @@ private:
     int m_index;
 };
 
-// The board as a table of rows × 25 cells. Its children are the cells in
-// index order, as AT-SPI reckons a cell's row and column from its index,
-// then the view's own widgets: the header labels, which the cells name as
-// their headers, and the two cell editors, shown or not. So every object
-// that names the table as its parent is listed by it.
+// The board as a table of rows × 25 places. Its children are the places in
+// index order, as AT-SPI reckons a cell's row and column from its index:
+// the cells, then the empty places of a short last row. Then come the
+// view's own widgets: the header labels, which the cells name as their
+// headers, and the two cell editors, shown or not. So every object that
+// names the table as its parent is listed by it. Every place of the grid
+// answers, as in Qt's own tables: Qt 6.4's bridge reads the cell it asks
+// for without a check.
 class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit BoardAccessible(BoardView* view) : QAccessibleWidget(view, QAccessible::Table) {}
@@ -172,17 +188,17 @@ public:
         return QAccessibleWidget::interface_cast(t);
     }
 
-    int childCount() const override { return cellCount() + QAccessibleWidget::childCount(); }
+    int childCount() const override { return places() + QAccessibleWidget::childCount(); }
     QAccessibleInterface* child(int index) const override {
         if (index < 0) return nullptr;
-        if (index < cellCount()) return cell(index);
-        return QAccessibleWidget::child(index - cellCount());
+        if (index < places()) return cell(index);
+        return QAccessibleWidget::child(index - places());
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         if (child == nullptr) return -1;
         if (child->object() != nullptr) {
             const int widget = QAccessibleWidget::indexOfChild(child);
-            return widget < 0 ? -1 : cellCount() + widget;
+            return widget < 0 ? -1 : places() + widget;
         }
         const auto* c = dynamic_cast<const CellAccessible*>(child);
         return c != nullptr && c->view() == view() && c->isValid() ? c->index() : -1;
@@ -203,15 +219,12 @@ public:
     QAccessibleInterface* caption() const override { return nullptr; }
     QAccessibleInterface* summary() const override { return nullptr; }
     QAccessibleInterface* cellAt(int row, int column) const override {
-        if (row < 0 || column < 0 || column >= kColumns) return nullptr;
-        const int index = row * kColumns + column;
-        return index < cellCount() ? cell(index) : nullptr;
+        if (row < 0 || row >= rowCount() || column < 0 || column >= kColumns) return nullptr;
+        return cell(row * kColumns + column);
     }
-    // The current cell is the selection, as in a grid that selects one cell.
-    int selectedCellCount() const override { return 1; }
-    QList<QAccessibleInterface*> selectedCells() const override {
-        return {cell(view()->currentCell())};
-    }
+    // The current cell is where the keys act, not a selection.
+    int selectedCellCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
     QString columnDescription(int column) const override {
         const QLabel* header = view()->columnHeader(column);
         return header != nullptr ? header->text() : QString();
@@ -239,7 +252,7 @@ public:
 
 private:
     [[nodiscard]] BoardView* view() const { return static_cast<BoardView*>(widget()); }
-    [[nodiscard]] int cellCount() const { return view()->board().cellCount(); }
+    [[nodiscard]] int places() const { return placeCount(view()->board()); }
     [[nodiscard]] bool editorOpen() const { return view()->editedCell() >= 0; }
 
     QAccessibleInterface* cell(int index) const {
@@ -270,6 +283,7 @@ QAccessibleInterface* makeBoardAccessible(BoardView* view) {
 }
 
 QAccessibleInterface* accessibleCell(BoardView* view, int index) {
+    if (index < 0 || index >= view->board().cellCount()) return nullptr;
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
     QAccessibleTableInterface* cells = table != nullptr ? table->tableInterface() : nullptr;
     return cells != nullptr ? cells->cellAt(index / kColumns, index % kColumns) : nullptr;

@@ -4,13 +4,15 @@
 class QAccessibleInterface;
 
 // What assistive technology (a screen reader through AT-SPI) learns of the
-// painted board: a table named by the board, with one cell per residue. A
-// cell is named by its residue, described by what its colour means and reads
-// its text, so a red cell also gives its difference; as a reader speaks the
-// text of a cell that has one instead of its name, the description of such a
-// cell names the residue too. Cell interfaces are made
-// only when a client asks for one, cached by index and dropped when the board
-// is rebuilt; no cell has a QObject.
+// painted board: a table named by the board, with one cell per residue and
+// an empty place for each position of a short last row. A cell is named by
+// its residue, described by what its colour means and reads its text, so a
+// red cell also gives its difference; as a reader speaks the text of a cell
+// that has one instead of its name, the description of such a cell names
+// the residue too. The board has a current cell but no selection, so no
+// cell is selectable. Cell interfaces are made only when a client asks for
+// one, cached by index and dropped when the board is rebuilt; no cell has a
+// QObject.
 namespace apqr::ui {
 
 class BoardView;
