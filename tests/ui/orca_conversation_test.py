@@ -2,13 +2,24 @@
 """A keyboard user's conversation with the real program through the screen
 reader Orca.
 
-Starts Orca (speech and braille off, its debug log on) and the real
-executable under scripts/run-with-atspi.sh, focuses the window and sends the
-keys of STEPS with xdotool, one row at a time. After the last row it stops
-both and sorts what Orca said into the rows by the log's time stamps. What a
-row's keys made Orca say must contain the row's fragments as whole words and
-its announcement exactly once. Every row is printed with its keys and all
-Orca said after them, so a failure shows the whole conversation.
+Starts Orca (speech off, braille on without a display, its debug log on)
+and the real executable under scripts/run-with-atspi.sh, focuses the window
+and sends the keys of STEPS with xdotool, one row at a time. After the last
+row it stops both and sorts what Orca said and flashed into the rows by the
+log's time stamps. What a row's keys made Orca say must contain the row's
+fragments as whole words; its announcement must be presented once; "not
+selected" is never said, as the board has no selection. Half-way the user
+switches Orca to reading single cells (Orca+F11): from then on a move in the
+board speaks the current cell alone, no other cell of its row. Every row is
+printed with its keys and all Orca said after them, so a failure shows the
+whole conversation.
+
+Orca 43 speaks a notification and logs it as speech even with speech off.
+Orca 48 logs what it speaks on its own (the focus) with speech off, but not
+the messages it presents, such as an announcement; those it also flashes in
+braille, which it logs whether a braille display is there or not. So an
+announcement counts as presented when it is spoken or flashed, once each at
+most.
 
     run-with-atspi.sh orca_conversation_test.py <path to apqr>
 """
@@ -24,37 +35,56 @@ import threading
 import time
 import tty
 
-# (keys for xdotool, fragments, an announcement spoken exactly once).
+MODULUS = 51
+COLUMNS = 25
+
+# (keys for xdotool, fragments, an announcement presented once, the current
+# cell when Orca reads single cells and must speak it alone).
 # The box for m starts focused; the modulus scroll bar stays at 2.
 STEPS = [
-    (["ctrl+a", "5", "1", "Tab"], [], None),
-    (["space"], [], "Tafel für m = 51 (3 mal 17): 18 quadratische Reste."),
-    (["Tab"] * 6, [], None),
-    (["space"], [], "Progression mit d = 9 ab 16: 16, 25, 34, 43."),
-    (["Tab"], [], None),
-    (["Tab"], ["0", "quadratischer Rest"], None),
-    (["Down"] + ["Right"] * 8, [], None),
-    (["Right"], ["34", "Glied einer Progression", "9"], None),
-    (["Return"], [], None),
-    (["Escape"], ["34", "Glied einer Progression"], None),
-    (["shift+Tab"] * 4 + ["ctrl+a", "9"] + ["Tab"] * 6, [], None),
+    (["ctrl+a", "5", "1", "Tab"], [], None, None),
+    (["space"], [], "Tafel für m = 51 (3 mal 17): 18 quadratische Reste.", None),
+    (["Tab"] * 6, [], None, None),
+    (["space"], [], "Progression mit d = 9 ab 16: 16, 25, 34, 43.", None),
+    (["Tab"], [], None, None),
+    # Orca reads the whole row as the row changes; the current cell's
+    # residue and meaning are in it.
+    (["Tab"], ["0", "quadratischer Rest"], None, None),
+    (["Down"], ["25", "Glied einer Progression"], None, None),
+    (["Right"] * 8, [], None, None),
+    (["Right"], ["34", "Glied einer Progression", "9"], None, None),
+    (["Return"], [], None, None),
+    (["Escape"], ["34", "Glied einer Progression"], None, None),
+    (["shift+Tab"] * 4 + ["ctrl+a", "9"] + ["Tab"] * 6, [], None, None),
     # On the rebuilt board: 16, 25, 34, 43 and 33, 42, 0, 9 (mod 51).
-    (["space"], [], "d = 9: 2 Progressionen markiert."),
-    (["Tab"] * 4, [], None),
-    (["space"], [], "Suchlauf beendet: m = 3 hat nur triviale Progressionen."),
+    (["space"], [], "d = 9: 2 Progressionen markiert.", None),
+    # Back into the board, where the user switches Orca to single cells.
+    (["shift+Tab"] * 2, ["34", "Glied einer Progression", "9"], None, None),
+    (["Insert+F11"], [], None, None),
+    (["Up"], ["9", "Glied einer Progression"], None, 9),
+    (["Return"], [], None, None),
+    (["Escape"], ["9", "Glied einer Progression"], None, 9),
+    (["Right"], ["10", "kein quadratischer Rest"], None, 10),
+    (["Tab", "shift+Tab"], ["10", "kein quadratischer Rest"], None, 10),
+    (["Tab"] * 6, [], None, None),
+    (["space"], [], "Suchlauf beendet: m = 3 hat nur triviale Progressionen.", None),
 ]
+NEVER = ["not selected"]
 
 # A row is over when Orca has received the release of its every key and its
 # log has not grown for this long since.
 QUIET_SECONDS = 1.5
 ROW_LIMIT_SECONDS = 20
 KEY_RELEASED = "PROCESS ATSPI_KEY_RELEASED_EVENT"
-STARTED = "ORCA: Starting registry"
+# Orca 43 logs the first, Orca 48 the second once it listens for events.
+STARTED = re.compile(r"ORCA: Starting (registry|Atspi main event loop)")
 
 # A line of the log: its time stamp, the text in quotes, then maybe the
-# voice's name and its settings.
+# voice's name and its settings, or the time a message is flashed for.
 SPOKEN = re.compile(r"^(\d\d):(\d\d):(\d\d)\.(\d{6}) - SPEECH OUTPUT: '(.*?)'"
                     r"(?: voice=\w+)? ?(?:\{.*\})?$", re.MULTILINE)
+FLASHED = re.compile(r"^(\d\d):(\d\d):(\d\d)\.(\d{6}) - BRAILLE: Display message: '(.*?)'"
+                     r" \(flashTime: -?\d+\)$", re.MULTILINE)
 
 
 class Failure(Exception):
@@ -114,11 +144,11 @@ class OrcaLog:
         os.close(self._master)
 
 
-def utterances(log, first):
-    """(time, text) of everything Orca said, in order; `first` is a moment
-    shortly before the first of them."""
+def utterances(log, first, kind=SPOKEN):
+    """(time, text) of everything Orca said (or flashed, with FLASHED), in
+    order; `first` is a moment shortly before the first of them."""
     said = []
-    for line in SPOKEN.finditer(log):
+    for line in kind.finditer(log):
         when = datetime.datetime.combine(
             first.date(), datetime.time(*(int(g) for g in line.groups()[:4])))
         if when < first - datetime.timedelta(hours=1):  # past midnight
@@ -127,12 +157,39 @@ def utterances(log, first):
     return said
 
 
-def problems_of(fragments, once, heard):
+def said_as_word(word, text):
+    return re.search(r"(?<!\w)" + re.escape(word) + r"(?!\w)", text) is not None
+
+
+# What Orca says of other objects on the way into the board: the board's
+# scroll bar with its value, the table's size.
+NOT_OF_CELLS = re.compile(r"scroll bar|^table with")
+
+
+def others_in_row(alone, heard):
+    """The other cells of the current cell's row that Orca read: their
+    residues as words, but for the headers that name the current cell's
+    row and column."""
+    first = alone - alone % COLUMNS
+    allowed = {first, alone % COLUMNS}
+    text = "\n".join(line for line in heard if not NOT_OF_CELLS.search(line))
+    return [n for n in range(first, min(first + COLUMNS, MODULUS))
+            if n != alone and n not in allowed and said_as_word(str(n), text)]
+
+
+def problems_of(step, heard, flashed):
+    _, fragments, once, alone = step
     text = "\n".join(heard)
-    problems = ["%r not said" % f for f in fragments
-                if not re.search(r"(?<!\w)" + re.escape(f) + r"(?!\w)", text)]
-    if once is not None and text.count(once) != 1:
-        problems.append("%r said %d times, expected once" % (once, text.count(once)))
+    problems = ["%r not said" % f for f in fragments if not said_as_word(f, text)]
+    problems += ["%r said" % never for never in NEVER if never in text]
+    if once is not None:
+        counts = (text.count(once), "\n".join(flashed).count(once))
+        if max(counts) != 1:
+            problems.append("%r said %d and flashed %d times, expected once" % ((once,) + counts))
+    if alone is not None:
+        others = others_in_row(alone, heard)
+        if others:
+            problems.append("cells %s read beside cell %d" % (others, alone))
     return problems
 
 
@@ -160,11 +217,11 @@ def converse(program_path, home, log):
     out = open(os.path.join(home, "orca.out"), "w")
     # Not --replace: that kills every other Orca of this user, anywhere.
     orca = subprocess.Popen(
-        ["orca", "--disable=speech", "--disable=braille", "--debug-file=" + log.path],
+        ["orca", "--disable=speech", "--debug-file=" + log.path],
         env=env, stdout=out, stderr=subprocess.STDOUT)
     program = None
     try:
-        if not log.wait(lambda text: STARTED in text or orca.poll() is not None, 60) \
+        if not log.wait(lambda text: STARTED.search(text) or orca.poll() is not None, 60) \
                 or orca.poll() is not None:
             stop(orca)
             raise Failure("Orca did not start: " + open(out.name).read())
@@ -176,7 +233,7 @@ def converse(program_path, home, log):
         log.wait_quiet()
 
         starts = []
-        for keys, _, _ in STEPS:
+        for keys, *_ in STEPS:
             starts.append(datetime.datetime.now())
             released = log.text().count(KEY_RELEASED) + sum(len(k.split("+")) for k in keys)
             xdotool("key", "--delay", "150", *keys)
@@ -207,15 +264,18 @@ def main():
         finally:
             log.close()
     said = utterances(log.text(), starts[0])
+    flashes = utterances(log.text(), starts[0], FLASHED)
 
     failed = False
-    for row, (keys, fragments, once) in enumerate(STEPS):
+    for row, step in enumerate(STEPS):
         until = starts[row + 1] if row + 1 < len(starts) else end
         heard = [text for when, text in said if starts[row] <= when < until]
-        problems = problems_of(fragments, once, heard)
+        flashed = [text for when, text in flashes if starts[row] <= when < until]
+        problems = problems_of(step, heard, flashed)
         failed = failed or bool(problems)
-        print("%s %2d. keys: %s" % ("FAIL" if problems else "ok  ", row + 1, " ".join(keys)))
-        for line in ["said: " + text for text in heard] + ["-> " + p for p in problems]:
+        print("%s %2d. keys: %s" % ("FAIL" if problems else "ok  ", row + 1, " ".join(step[0])))
+        for line in (["said: " + text for text in heard] + ["flashed: " + text for text in flashed]
+                     + ["-> " + p for p in problems]):
             print("           " + line)
     if failed:
         print("FAIL: Orca did not say what the rows marked FAIL expect")
