@@ -144,8 +144,7 @@ bool BoardView::event(QEvent* event) {
 
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    m_painter.paint(painter, event->rect(), m_board, hasFocus() ? m_currentCell : -1,
-                    devicePixelRatioF());
+    m_painter.paint(painter, event->rect(), m_board, hasFocus() ? m_currentCell : -1);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
