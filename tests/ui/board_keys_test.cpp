@@ -173,6 +173,8 @@ private slots:
             << "picTafel" << 5;
         QTest::newRow("Down commits, no cell below") << 5 << none << "x" << L{{Qt::Key_Down}} << "x"
                                                      << "picTafel" << 5;
+        QTest::newRow("a character beyond 16 bits replaces") << 4 << none << "😀" << enter << "😀"
+                                                             << "picTafel" << 4;
     }
     void editingACellFromTheKeyboard() {
         QFETCH(int, cell);
@@ -187,7 +189,12 @@ private slots:
         auto* view = goToCell(cell);
         for (const Key& key : keys) QTest::keyClick(view, key.key, key.modifiers);
         // Each key goes where the focus is by then, as it does for a person.
-        for (const QChar c : typed) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        // A character as one key, whose text is a surrogate pair beyond 16
+        // bits.
+        for (const char32_t c : typed.toUcs4()) {
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+                                QString::fromUcs4(&c, 1), Qt::NoModifier);
+        }
         QLineEdit* editor = view->editor();
         QVERIFY(editor->isVisible());
         QCOMPARE(QApplication::focusWidget(), editor);

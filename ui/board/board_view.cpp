@@ -51,13 +51,16 @@ std::optional<CellMove> moveFor(const QKeyEvent& event) {
 
 // Typing that should land in the cell: printable text without a command
 // modifier (Shift and AltGr make characters, Ctrl and Alt make shortcuts).
+// Whole characters count, so that one beyond the 16-bit range (an emoji, a
+// rare ideograph), which comes as two surrogates, is typing too.
 bool isTyping(const QKeyEvent& event) {
     if (event.modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;
     }
-    const QString text = event.text();
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+    const QList<uint> characters = event.text().toUcs4();
+    return !characters.isEmpty() && std::ranges::all_of(characters, [](uint c) {
+        return QChar::isPrint(static_cast<char32_t>(c));
+    });
 }
 
 }  // namespace
