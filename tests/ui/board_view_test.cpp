@@ -1,8 +1,10 @@
 // The painted board: how it scrolls inside its frame, what it paints where,
 // the tooltips of its cells and typing into a cell.
+#include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include "board/cell_pixels.h"
 #include "form_driver.h"
 
 using namespace apqr;
@@ -100,6 +102,48 @@ private slots:
         }
     }
 
+    // Painting at one pixel ratio and then at another, as when the window
+    // moves to a screen of another scale, gives the very pixels a fresh
+    // painter gives; and each cell covers the device pixels a fill of it
+    // covers, to the last one, where a fractional ratio rounds them.
+    void facesFollowThePixelRatio_data() {
+        QTest::addColumn<qreal>("first");
+        QTest::addColumn<qreal>("then");
+        QTest::newRow("1, then 2") << 1.0 << 2.0;
+        QTest::newRow("1, then 1.5") << 1.0 << 1.5;
+    }
+    void facesFollowThePixelRatio() {
+        QFETCH(qreal, first);
+        QFETCH(qreal, then);
+        buildFor(*m_form, QStringLiteral("30"));
+        const Board& model = board(*m_form)->board();
+        const QRect area = board(*m_form)->cellRect(0).united(board(*m_form)->cellRect(29));
+        BoardPainter moved = testPainter();
+        paintAt(moved, model, area, first);
+        const QImage painted = paintAt(moved, model, area, then);
+        BoardPainter fresh = testPainter();
+        QCOMPARE(painted, paintAt(fresh, model, area, then));
+
+        QImage cells(painted.size(), QImage::Format_ARGB32_Premultiplied);
+        cells.setDevicePixelRatio(then);
+        cells.fill(kPanel);
+        {
+            QPainter filler(&cells);
+            filler.translate(-area.topLeft());
+            for (const Cell& cell : model.cells()) {
+                if (cell.visible) filler.fillRect(cellPixelRect(cell), Qt::black);
+            }
+        }
+        for (int y = 0; y < painted.height(); ++y) {
+            for (int x = 0; x < painted.width(); ++x) {
+                const bool face = painted.pixelColor(x, y) != kPanel;
+                const bool cell = cells.pixelColor(x, y) == Qt::black;
+                if (face != cell)
+                    QFAIL(qPrintable(QStringLiteral("device pixel %1, %2").arg(x).arg(y)));
+            }
+        }
+    }
+
     void hoveringACellShowsItsIndex_data() {
         QTest::addColumn<QPointF>("twips");  // a point inside the board
         QTest::addColumn<QString>("tip");    // empty: none
@@ -172,6 +216,29 @@ private slots:
     }
 
 private:
+    // A panel colour that no face, edge or text pixel has.
+    static constexpr QColor kPanel{0, 128, 0};
+
+    static BoardPainter testPainter() {
+        QPalette palette;
+        palette.setColor(QPalette::Window, kPanel);
+        BoardPainter painter;
+        painter.takeColorsFrom(palette);
+        painter.setCellStyle(QApplication::font(), Qt::AlignCenter);
+        return painter;
+    }
+
+    // The cells within `area` and the mark of cell 27, at `ratio`.
+    static QImage paintAt(BoardPainter& painter, const Board& model, const QRect& area,
+                          qreal ratio) {
+        QImage image(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        QPainter on(&image);
+        on.translate(-area.topLeft());
+        painter.paint(on, area, model, 27);
+        return image;
+    }
+
     std::unique_ptr<Form1> m_form;
 };
 

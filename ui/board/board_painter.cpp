@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPalette>
+#include <QTransform>
 #include <algorithm>
 #include <optional>
 
@@ -23,8 +24,10 @@ namespace {
 // the edge nearly black and a black frame would vanish.
 void drawFocusFrame(QPainter& painter, const QRect& box, const BevelColors& edge,
                     const QColor& fill) {
-    const BevelColors partners{contrastPartner(edge.light), contrastPartner(edge.midlight),
-                               contrastPartner(edge.dark), contrastPartner(edge.shadow)};
+    const BevelColors partners{.light = contrastPartner(edge.light),
+                               .midlight = contrastPartner(edge.midlight),
+                               .dark = contrastPartner(edge.dark),
+                               .shadow = contrastPartner(edge.shadow)};
     drawBevel(painter, box, Bevel::Sunken, partners);
     const QRect r = insideBevel(box);
     const QColor ring = contrastPartner(fill);
@@ -34,11 +37,34 @@ void drawFocusFrame(QPainter& painter, const QRect& box, const BevelColors& edge
     painter.fillRect(r.right(), r.top(), 1, r.height(), ring);
 }
 
-QPixmap blankFace(QSize size, qreal ratio) {
-    QPixmap face(size * ratio);
-    face.setDevicePixelRatio(ratio);
-    return face;
-}
+// Draws in the paint device's own pixels while it lives, so that a kept face
+// lands on whole device pixels whatever the scale and wherever the board
+// lies in the window (a widget's origin may itself fall between them).
+class InDevicePixels {
+public:
+    explicit InDevicePixels(QPainter& painter)
+        : m_painter(painter), m_toDevice(painter.deviceTransform()) {
+        painter.save();
+        painter.setWorldTransform(m_toDevice.inverted() * painter.worldTransform());
+    }
+    ~InDevicePixels() { m_painter.restore(); }
+    InDevicePixels(const InDevicePixels&) = delete;
+    InDevicePixels& operator=(const InDevicePixels&) = delete;
+
+    // The device pixels a fill of `rect` covers: Qt rounds each edge of a
+    // filled rectangle to the nearest pixel boundary.
+    [[nodiscard]] QRect covered(const QRect& rect) const {
+        const QRectF exact = m_toDevice.mapRect(QRectF(rect));
+        const QPoint topLeft(qRound(exact.left()), qRound(exact.top()));
+        const QPoint end(qRound(exact.right()), qRound(exact.bottom()));
+        return {topLeft, end - QPoint(1, 1)};
+    }
+    [[nodiscard]] QSizeF scale() const { return {m_toDevice.m11(), m_toDevice.m22()}; }
+
+private:
+    QPainter& m_painter;
+    QTransform m_toDevice;
+};
 
 }  // namespace
 
@@ -58,12 +84,10 @@ void BoardPainter::takeColorsFrom(const QPalette& palette) {
         m_cellColors[at] = fixed ? ui::colorOf(fixed->background) : palette.color(QPalette::Base);
         m_cellTextColors[at] = fixed ? ui::colorOf(fixed->text) : palette.color(QPalette::Text);
     }
-    m_cellFaces = {};
-    m_focusFrames = {};
+    m_faces.clear();
 }
 
-void BoardPainter::paint(QPainter& painter, const QRect& exposed, const Board& board, int current,
-                         qreal ratio) {
+void BoardPainter::paint(QPainter& painter, const QRect& exposed, const Board& board, int current) {
     painter.fillRect(exposed, m_panel);
 
     // A cell's pixels may lie up to half a pixel outside its twips, so the
@@ -71,73 +95,85 @@ void BoardPainter::paint(QPainter& painter, const QRect& exposed, const Board& b
     const RowRange rows =
         board.rowsIntersecting(static_cast<float>(twips::fromPixels(exposed.top() - 1)),
                                static_cast<float>(twips::fromPixels(exposed.bottom() + 2)));
+    const int cellCount = board.cellCount();
+    const auto eachCell = [&](const auto& draw) {
+        for (int row = rows.first; row < rows.last; ++row) {
+            const int end = std::min((row + 1) * geometry::kColumns, cellCount);
+            for (int index = row * geometry::kColumns; index < end; ++index) {
+                const Cell& cell = board.cell(index);
+                const QRect box = cellPixelRect(cell);
+                if (cell.visible && box.intersects(exposed)) draw(cell, box);
+            }
+        }
+    };
+
+    {
+        const InDevicePixels device(painter);
+        eachCell([&](const Cell& cell, const QRect& box) {
+            fitFacesTo(box.size(), device.scale());
+            const QRect covered = device.covered(box);
+            painter.drawPixmap(covered.topLeft(),
+                               kept(Layer::Face, cell.color, box.size(), covered.size()));
+        });
+    }
+
     const QFontMetrics metrics(m_cellFont);
     painter.setFont(m_cellFont);
-
-    const int cellCount = board.cellCount();
-    for (int row = rows.first; row < rows.last; ++row) {
-        const int end = std::min((row + 1) * geometry::kColumns, cellCount);
-        for (int index = row * geometry::kColumns; index < end; ++index) {
-            const Cell& cell = board.cell(index);
-            const QRect box = cellPixelRect(cell);
-            if (!cell.visible || !box.intersects(exposed)) continue;
-
-            painter.drawPixmap(box.topLeft(), cellFace(cell.color, box.size(), ratio));
-            if (cell.text.empty()) continue;
-
-            const QRect inside = insideBevel(box);
-            const QString text = qText(cell.text);
-            // A text box shows only what fits; clip just the rare long text.
-            const bool overflows = metrics.horizontalAdvance(text) > inside.width();
-            if (overflows) {
-                painter.save();
-                painter.setClipRect(inside);
-            }
-            painter.setPen(textColorOf(cell.color));
-            painter.drawText(inside, static_cast<int>(m_cellAlignment), text);
-            if (overflows) painter.restore();
+    eachCell([&](const Cell& cell, const QRect& box) {
+        if (cell.text.empty()) return;
+        const QRect inside = insideBevel(box);
+        const QString text = qText(cell.text);
+        // A text box shows only what fits; clip just the rare long text.
+        const bool overflows = metrics.horizontalAdvance(text) > inside.width();
+        if (overflows) {
+            painter.save();
+            painter.setClipRect(inside);
         }
-    }
+        painter.setPen(textColorOf(cell.color));
+        painter.drawText(inside, static_cast<int>(m_cellAlignment), text);
+        if (overflows) painter.restore();
+    });
 
     if (current >= 0 && current < cellCount) {
         const Cell& cell = board.cell(current);
         const QRect box = cellPixelRect(cell);
         if (box.intersects(exposed)) {
-            painter.drawPixmap(box.topLeft(), focusFrame(cell.color, box.size(), ratio));
+            const InDevicePixels device(painter);
+            fitFacesTo(box.size(), device.scale());
+            const QRect covered = device.covered(box);
+            painter.drawPixmap(covered.topLeft(),
+                               kept(Layer::FocusFrame, cell.color, box.size(), covered.size()));
         }
     }
 }
 
-void BoardPainter::fitFacesTo(QSize size) {
-    if (size == m_cellFaceSize) return;
-    m_cellFaces = {};
-    m_focusFrames = {};
-    m_cellFaceSize = size;
+void BoardPainter::fitFacesTo(QSize size, QSizeF scale) {
+    if (size == m_faceSize && scale == m_faceScale) return;
+    m_faces.clear();
+    m_faceSize = size;
+    m_faceScale = scale;
 }
 
-const QPixmap& BoardPainter::cellFace(CellColor color, QSize size, qreal ratio) {
-    fitFacesTo(size);
-    QPixmap& face = m_cellFaces[static_cast<std::size_t>(color)];
-    if (face.isNull()) {
-        face = blankFace(size, ratio);
-        QPainter painter(&face);
-        const QRect box(QPoint(0, 0), size);
+const QPixmap& BoardPainter::kept(Layer layer, CellColor color, QSize size, QSize device) {
+    QPixmap& picture = m_faces[{layer, color, device.width(), device.height()}];
+    if (!picture.isNull()) return picture;
+
+    picture = QPixmap(device);
+    if (layer == Layer::FocusFrame) picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    // The cell as drawn in Qt's pixels, stretched onto its device pixels: at
+    // a whole-number scale exactly the cell drawn at that scale, at another
+    // one every device pixel of the cell and none beyond.
+    painter.scale(static_cast<qreal>(device.width()) / size.width(),
+                  static_cast<qreal>(device.height()) / size.height());
+    const QRect box(QPoint(0, 0), size);
+    if (layer == Layer::Face) {
         drawBevel(painter, box, Bevel::Sunken, m_edge);
         painter.fillRect(insideBevel(box), colorOf(color));
+    } else {
+        drawFocusFrame(painter, box, m_edge, colorOf(color));
     }
-    return face;
-}
-
-const QPixmap& BoardPainter::focusFrame(CellColor color, QSize size, qreal ratio) {
-    fitFacesTo(size);
-    QPixmap& frame = m_focusFrames[static_cast<std::size_t>(color)];
-    if (frame.isNull()) {
-        frame = blankFace(size, ratio);
-        frame.fill(Qt::transparent);
-        QPainter painter(&frame);
-        drawFocusFrame(painter, QRect(QPoint(0, 0), size), m_edge, colorOf(color));
-    }
-    return frame;
+    return picture;
 }
 
 const QColor& BoardPainter::colorOf(CellColor color) const {

@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QHelpEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,6 @@
 #include <optional>
 #include <utility>
 
-#include "board/cell_editor.h"
 #include "board/cell_pixels.h"
 #include "board_geometry.h"
 #include "qt_conversions.h"
@@ -51,13 +51,16 @@ std::optional<CellMove> moveFor(const QKeyEvent& event) {
 
 // Typing that should land in the cell: printable text without a command
 // modifier (Shift and AltGr make characters, Ctrl and Alt make shortcuts).
+// Whole characters count, so that one beyond the 16-bit range (an emoji, a
+// rare ideograph), which comes as two surrogates, is typing too.
 bool isTyping(const QKeyEvent& event) {
     if (event.modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;
     }
-    const QString text = event.text();
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+    const QList<uint> characters = event.text().toUcs4();
+    return !characters.isEmpty() && std::ranges::all_of(characters, [](uint c) {
+        return QChar::isPrint(static_cast<char32_t>(c));
+    });
 }
 
 }  // namespace
@@ -66,6 +69,9 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent), m_cellEditor(new CellEd
     // paintEvent fills every exposed pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // Without it the compose input context and input methods pass the board
+    // by: a dead key would come as a key without text, and be lost.
+    setAttribute(Qt::WA_InputMethodEnabled);
     m_painter.takeColorsFrom(palette());
     m_cellFocusAfterBoards.setSingleShot(true);
     m_cellFocusAfterBoards.setInterval(0);
@@ -144,8 +150,7 @@ bool BoardView::event(QEvent* event) {
 
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    m_painter.paint(painter, event->rect(), m_board, hasFocus() ? m_currentCell : -1,
-                    devicePixelRatioF());
+    m_painter.paint(painter, event->rect(), m_board, hasFocus() ? m_currentCell : -1);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
@@ -158,8 +163,8 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     }
     setCurrentCell(index);
     emit currentCellMoved(index);
-    m_cellEditor->open(index, m_board.cell(index), insideBevel(cellRect(index)),
-                       CellEditor::Caret::AtPoint, event->pos());
+    m_cellEditor->open(index, m_board.cell(index), editorBox(index), CellEditor::Caret::AtPoint,
+                       event->pos());
 }
 
 void BoardView::keyPressEvent(QKeyEvent* event) {
@@ -167,26 +172,35 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         moveCurrent(*move);
         return;
     }
-    const auto edit = [this](CellEditor::Caret caret) {
-        m_cellEditor->open(m_currentCell, m_board.cell(m_currentCell),
-                           insideBevel(cellRect(m_currentCell)), caret);
-    };
     switch (event->key()) {
         case Qt::Key_F2:
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            edit(CellEditor::Caret::AtEnd);
+            editCurrent(CellEditor::Caret::AtEnd);
             return;
         default:
             break;
     }
     if (isTyping(*event)) {
         // The key goes on to the editor, where it replaces the selected text.
-        edit(CellEditor::Caret::SelectAll);
+        editCurrent(CellEditor::Caret::SelectAll);
         QCoreApplication::sendEvent(m_cellEditor->editor(), event);
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void BoardView::inputMethodEvent(QInputMethodEvent* event) {
+    m_cellEditor->takeBoardInput(m_currentCell, m_board.cell(m_currentCell),
+                                 editorBox(m_currentCell), event);
+}
+
+QVariant BoardView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    QVariant answer = m_cellEditor->composingQuery(query);
+    if (answer.isValid()) return answer;
+    // An input method shows what it composes beside the current cell.
+    if (query == Qt::ImCursorRectangle) return cellRect(m_currentCell);
+    return QWidget::inputMethodQuery(query);
 }
 
 void BoardView::focusInEvent(QFocusEvent* event) {
@@ -221,6 +235,14 @@ int BoardView::pageRows() const {
     return std::max(1, static_cast<int>(seen / rowPitch));
 }
 
+QRect BoardView::editorBox(int index) const {
+    return insideBevel(cellRect(index));
+}
+
+void BoardView::editCurrent(CellEditor::Caret caret) {
+    m_cellEditor->open(m_currentCell, m_board.cell(m_currentCell), editorBox(m_currentCell), caret);
+}
+
 void BoardView::moveCurrent(CellMove move) {
     const int index = cellAfter(move, m_currentCell, m_board.cellCount(), pageRows());
     setCurrentCell(index);
@@ -233,6 +255,7 @@ void BoardView::setCurrentCell(int index) {
     update(cellRect(m_currentCell));
     m_currentCell = index;
     update(cellRect(m_currentCell));
+    updateMicroFocus(Qt::ImCursorRectangle);  // an input method's window follows
     notifyAccessibleFocus();
 }
 

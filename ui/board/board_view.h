@@ -8,21 +8,21 @@
 #include "board.h"
 #include "board/board_navigation.h"
 #include "board/board_painter.h"
+#include "board/cell_editor.h"
 
 class QLabel;
 class QLineEdit;
 
 namespace apqr::ui {
 
-class CellEditor;
-
 // picTafel: the board's cells, painted (board_painter.h) instead of a widget
 // per cell, which would cost about half a second per rebuild of 3000 cells,
 // yet behaving as text boxes: hovering a cell shows its index, the board is
 // one tab stop whose current cell the keys move, and clicking a cell,
-// typing, F2 or Enter edit it in place (cell_editor.h). A screen reader sees
-// a table of the cells (board_accessible.h); the view tells it when the
-// current cell moves and when the board changes.
+// typing, F2 or Enter edit it in place (cell_editor.h); typing includes what
+// a dead key composes and what an input method sends, taken as a text box
+// takes it. A screen reader sees a table of the cells (board_accessible.h);
+// the view tells it when the current cell moves and when the board changes.
 //
 // The view shows its own copy of the model, taken by syncFromModel, never
 // the model itself: a scan changes the model far more often than a screen
@@ -64,6 +64,8 @@ public:
     [[nodiscard]] QLabel* columnHeader(int column) const;
     [[nodiscard]] QLabel* rowHeader(int row) const;  // nullptr past the last header
 
+    [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 signals:
     void cellTextEdited(int index, const QString& text);
     // The user moved the current cell; whoever scrolls the board shows it.
@@ -74,6 +76,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -81,6 +84,9 @@ protected:
 private:
     // Rows of cells that fit into the part in sight.
     [[nodiscard]] int pageRows() const;
+    // Where the box that edits a cell goes: inside its painted edge.
+    [[nodiscard]] QRect editorBox(int index) const;
+    void editCurrent(CellEditor::Caret caret);
     void moveCurrent(CellMove move);
     void setCurrentCell(int index);
     void takeEditedText(int index, const QString& text);
