@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QSizeF>
 #include <array>
+#include <cstdint>
 #include <map>
 
 #include "board.h"
@@ -44,7 +45,7 @@ public:
     void paint(QPainter& painter, const QRect& exposed, const Board& board, int current);
 
 private:
-    enum class Layer { Face, FocusFrame };
+    enum class Layer : std::uint8_t { Face, FocusFrame };
     // Which kept picture: its layer, its cell's colour and the device
     // pixels it covers.
     struct FaceKey {

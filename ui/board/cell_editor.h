@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <array>
+#include <cstdint>
 
 #include "board.h"
 
@@ -29,7 +30,7 @@ class CellEditor : public QObject {
     Q_OBJECT
 public:
     // Where the caret goes as the edit opens.
-    enum class Caret { AtPoint, AtEnd, SelectAll };
+    enum class Caret : std::uint8_t { AtPoint, AtEnd, SelectAll };
 
     // The boxes are children of `board`, whose pixels the rectangles and
     // points below are in.
