@@ -261,8 +261,7 @@ private slots:
 
 private:
     QString text(const QString& box) const { return m_form->findChild<QLineEdit*>(box)->text(); }
-    // What a screen reader was told last.
-    QString announced() const { return control<QWidget>(*m_form, "announcer")->accessibleName(); }
+    QString announced() const { return test::announced(*m_form); }
 
     std::unique_ptr<Form1> m_form;
 };

@@ -13,6 +13,7 @@
 
 #include "board/board_view.h"
 #include "qt_conversions.h"
+#include "window/announcer.h"
 #include "window/form1.h"
 #include "window/layout_table.h"
 
@@ -130,6 +131,11 @@ inline void actOn(QScrollBar* bar, BarAction action) {
         case BarAction::Count:
             break;
     }
+}
+
+// What a screen reader was told last.
+inline QString announced(const QWidget& form) {
+    return control<Announcer>(form, "announcer")->lastMessage();
 }
 
 inline void typeInto(QLineEdit* box, const QString& text) {

@@ -77,8 +77,7 @@ private:
 
     QScrollBar* modulusBar() const { return control<QScrollBar>(*m_form, "VScroll1"); }
     QString modulusBox() const { return control<QLineEdit>(*m_form, "Text2")->text(); }
-    // What a screen reader was told last.
-    QString announced() const { return control<QWidget>(*m_form, "announcer")->accessibleName(); }
+    QString announced() const { return test::announced(*m_form); }
 
     // The window's model is the core's after the same moduli, and every
     // control shows it.

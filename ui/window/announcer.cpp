@@ -12,6 +12,7 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
 }
 
 void Announcer::announce(const QString& message) {
+    m_lastMessage = message;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent announcement(this, message);
     QAccessible::updateAccessibility(&announcement);

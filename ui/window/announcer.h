@@ -20,6 +20,11 @@ public:
     explicit Announcer(QWidget* parent);
 
     void announce(const QString& message);
+    // The message told last; empty before the first.
+    [[nodiscard]] const QString& lastMessage() const { return m_lastMessage; }
+
+private:
+    QString m_lastMessage;
 };
 
 }  // namespace apqr::ui
