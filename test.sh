@@ -25,7 +25,7 @@ step() {
     return 0
 }
 
-step "Formatting (clang-format 14)"
+step "Formatting (clang-format $LLVM_VERSION)"
 scripts/check-format.sh
 
 step "Release build and tests"
@@ -33,7 +33,7 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
 ctest --preset release -j "$jobs"
 
-step "Static analysis (clang-tidy 14)"
+step "Static analysis (clang-tidy $LLVM_VERSION)"
 scripts/check-tidy.sh
 
 step "Whole suite under AddressSanitizer, LeakSanitizer and UBSan"
