@@ -208,6 +208,8 @@ private slots:
         QCOMPARE(reading->selectionCount(), 0);
         int start = -1;
         int end = -1;
+        reading->selection(0, &start, &end);
+        QCOMPARE(end - start, 0);
         QCOMPARE(reading->textAtOffset(0, QAccessible::LineBoundary, &start, &end), text);
         reading->attributes(0, &start, &end);
         QCOMPARE(end - start, static_cast<int>(text.size()));
@@ -246,6 +248,9 @@ private slots:
         QCOMPARE(grid->selectedCellCount() + grid->selectedRowCount() + grid->selectedColumnCount(),
                  0);
         QVERIFY(!grid->isRowSelected(1) && !grid->isColumnSelected(1));
+        QVERIFY(grid->selectedRows().isEmpty() && grid->selectedColumns().isEmpty());
+        QVERIFY(!grid->selectRow(1) && !grid->selectColumn(1));
+        QVERIFY(!grid->unselectRow(1) && !grid->unselectColumn(1));
         QVERIFY(!current->tableCellInterface()->isSelected());
         const QAccessible::State state = current->state();
         QVERIFY(state.focused && state.editable && !state.selectable && !state.selected);

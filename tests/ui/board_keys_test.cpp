@@ -330,20 +330,33 @@ private slots:
         QTest::addColumn<int>("cell");
         QTest::addColumn<int>("rebuiltFor");
         QTest::addColumn<bool>("away");
+        QTest::addColumn<bool>("composing");  // an input method began the edit
         QTest::addColumn<int>("current");
-        QTest::newRow("the cell stays") << 7 << 30 << false << 7;
-        QTest::newRow("the cell is gone") << 45 << 30 << false << 29;
-        QTest::newRow("in another window") << 7 << 30 << true << 7;
+        QTest::newRow("the cell stays") << 7 << 30 << false << false << 7;
+        QTest::newRow("the cell is gone") << 45 << 30 << false << false << 29;
+        QTest::newRow("in another window") << 7 << 30 << true << false << 7;
+        QTest::newRow("while an input method composes") << 7 << 30 << false << true << 7;
     }
     void aRebuildDuringAnEditDropsTheEditor() {
         QFETCH(int, cell);
         QFETCH(int, rebuiltFor);
         QFETCH(bool, away);
+        QFETCH(bool, composing);
         QFETCH(int, current);
         buildFor(*m_form, QStringLiteral("50"));
         auto* view = goToCell(cell);
-        QTest::keyClicks(view, QStringLiteral("1"));
-        QVERIFY(view->editor()->hasFocus());
+        if (composing) {
+            QInputMethodEvent preedit(QStringLiteral("ni"), {});
+            QApplication::sendEvent(view, &preedit);
+            // The input method shows its window at the caret of the box
+            // over the cell, which the board answers for while it composes.
+            const QRect caret = view->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+            QVERIFY(view->cellRect(cell).contains(caret));
+            QVERIFY(view->hasFocus());
+        } else {
+            QTest::keyClicks(view, QStringLiteral("1"));
+            QVERIFY(view->editor()->hasFocus());
+        }
         QWidget other;
         if (away) {
             other.show();
