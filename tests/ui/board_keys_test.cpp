@@ -14,23 +14,30 @@ using namespace apqr::ui::test;
 
 namespace {
 
+// A key, or an event of an input method (or of the compose input context
+// after a dead key): text it is still composing, text it commits; both
+// empty, the composition dropped.
 struct Key {
     Qt::Key key = Qt::Key_unknown;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    bool inputMethod = false;
+    QString preedit{};
+    QString commit{};
 };
 
-// One event of an input method, or of the compose input context after a
-// dead key: text it is still composing, text it commits; both empty, the
-// composition dropped.
-struct Composing {
-    QString preedit;
-    QString commit;
-};
+Key composing(const QString& preedit, const QString& commit) {
+    return {Qt::Key_unknown, Qt::NoModifier, true, preedit, commit};
+}
 
-// Presses and releases a key as the keyboard sends it. QTest has no text
-// for a dead key; without a compose input context it comes with none.
+// Presses and releases a key as the keyboard sends it, or sends an input
+// method's event where the focus is, as for a person. QTest has no text for
+// a dead key; without a compose input context it comes with none.
 void pressKey(QWidget* widget, const Key& key) {
-    if (key.key >= Qt::Key_Dead_Grave && key.key <= Qt::Key_Dead_Longsolidusoverlay) {
+    if (key.inputMethod) {
+        QInputMethodEvent event(key.preedit, {});
+        event.setCommitString(key.commit);
+        QApplication::sendEvent(QGuiApplication::focusObject(), &event);
+    } else if (key.key >= Qt::Key_Dead_Grave && key.key <= Qt::Key_Dead_Longsolidusoverlay) {
         QTest::sendKeyEvent(QTest::Click, widget, key.key, QString(), key.modifiers);
     } else {
         QTest::keyClick(widget, key.key, key.modifiers);
@@ -41,7 +48,6 @@ void pressKey(QWidget* widget, const Key& key) {
 
 Q_DECLARE_METATYPE(Key)
 Q_DECLARE_METATYPE(QList<Key>)
-Q_DECLARE_METATYPE(QList<Composing>)
 
 class BoardKeysTest : public QObject {
     Q_OBJECT
@@ -166,62 +172,55 @@ private slots:
     void editingACellFromTheKeyboard_data() {
         QTest::addColumn<int>("cell");
         QTest::addColumn<QList<Key>>("keys");
-        QTest::addColumn<QList<Composing>>("composed");  // after the keys
-        QTest::addColumn<QString>("typed");              // after the keys, into the editor
+        QTest::addColumn<QString>("typed");  // after the keys, into the editor
         QTest::addColumn<QList<Key>>("closing");
         QTest::addColumn<QString>("text");  // the cell's text in the model
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("current");
         using L = QList<Key>;
-        using C = QList<Composing>;
         const L none;
-        const C plain;
         const L enter{{Qt::Key_Return}};
-        QTest::newRow("typing replaces") << 4 << none << plain << "57" << enter << "57"
+        QTest::newRow("typing replaces") << 4 << none << "57" << enter << "57"
                                          << "picTafel" << 4;
-        QTest::newRow("F2 appends") << 4 << L{{Qt::Key_F2}} << plain << "1" << enter << "31"
+        QTest::newRow("F2 appends") << 4 << L{{Qt::Key_F2}} << "1" << enter << "31"
                                     << "picTafel" << 4;
-        QTest::newRow("Enter appends") << 4 << enter << plain << "1" << L{{Qt::Key_Enter}} << "31"
+        QTest::newRow("Enter appends") << 4 << enter << "1" << L{{Qt::Key_Enter}} << "31"
                                        << "picTafel" << 4;
-        QTest::newRow("Escape restores") << 4 << none << plain << "99" << L{{Qt::Key_Escape}} << "3"
+        QTest::newRow("Escape restores") << 4 << none << "99" << L{{Qt::Key_Escape}} << "3"
                                          << "picTafel" << 4;
         QTest::newRow("Escape after F2 restores")
-            << 4 << L{{Qt::Key_F2}} << plain << "9" << L{{Qt::Key_Escape}} << "3"
+            << 4 << L{{Qt::Key_F2}} << "9" << L{{Qt::Key_Escape}} << "3"
             << "picTafel" << 4;
-        QTest::newRow("Tab commits and leaves")
-            << 5 << none << plain << "x" << L{{Qt::Key_Tab}} << "x"
-            << "VScroll3" << 5;
+        QTest::newRow("Tab commits and leaves") << 5 << none << "x" << L{{Qt::Key_Tab}} << "x"
+                                                << "VScroll3" << 5;
         QTest::newRow("Shift+Tab commits and leaves")
-            << 5 << none << plain << "x" << L{{Qt::Key_Backtab, Qt::ShiftModifier}} << "x"
+            << 5 << none << "x" << L{{Qt::Key_Backtab, Qt::ShiftModifier}} << "x"
             << "Command4" << 5;
         QTest::newRow("Up commits, stays in the first row")
-            << 5 << none << plain << "x" << L{{Qt::Key_Up}} << "x"
+            << 5 << none << "x" << L{{Qt::Key_Up}} << "x"
             << "picTafel" << 5;
-        QTest::newRow("Down commits, no cell below")
-            << 5 << none << plain << "x" << L{{Qt::Key_Down}} << "x"
-            << "picTafel" << 5;
+        QTest::newRow("Down commits, no cell below") << 5 << none << "x" << L{{Qt::Key_Down}} << "x"
+                                                     << "picTafel" << 5;
         // As the compose input context sends it: the dead key as a key
         // without text, the letter after it as the composed character.
         QTest::newRow("a dead key and a letter replace")
-            << 4 << L{{Qt::Key_Dead_Circumflex}} << C{{"", "ê"}} << "" << enter << "ê"
+            << 4 << L{{Qt::Key_Dead_Circumflex}, composing("", "ê")} << "" << enter << "ê"
             << "picTafel" << 4;
         QTest::newRow("a dead key and a letter, typing goes on")
-            << 5 << L{{Qt::Key_Dead_Acute}} << C{{"", "é"}} << "t" << enter << "ét"
+            << 5 << L{{Qt::Key_Dead_Acute}, composing("", "é")} << "t" << enter << "ét"
             << "picTafel" << 5;
         QTest::newRow("an input method composes, then commits")
-            << 4 << none << C{{"n", ""}, {"ni", ""}, {"", "你"}} << "" << enter << "你"
-            << "picTafel" << 4;
+            << 4 << L{composing("n", ""), composing("ni", ""), composing("", "你")} << "" << enter
+            << "你" << "picTafel" << 4;
         QTest::newRow("a composition dropped keeps the text")
-            << 4 << none << C{{"ni", ""}, {"", ""}} << "" << enter << "3"
+            << 4 << L{composing("ni", ""), composing("", "")} << "" << enter << "3"
             << "picTafel" << 4;
-        QTest::newRow("a character beyond 16 bits replaces")
-            << 4 << none << plain << "😀" << enter << "😀"
-            << "picTafel" << 4;
+        QTest::newRow("a character beyond 16 bits replaces") << 4 << none << "😀" << enter << "😀"
+                                                             << "picTafel" << 4;
     }
     void editingACellFromTheKeyboard() {
         QFETCH(int, cell);
         QFETCH(QList<Key>, keys);
-        QFETCH(QList<Composing>, composed);
         QFETCH(QString, typed);
         QFETCH(QList<Key>, closing);
         QFETCH(QString, text);
@@ -230,18 +229,13 @@ private slots:
         buildFor(*m_form, QStringLiteral("9"));
         click(*m_form, "Command2");
         auto* view = goToCell(cell);
-        for (const Key& key : keys) pressKey(view, key);
-        // Each key and each input method event goes where the focus is by
-        // then, as it does for a person.
-        for (const Composing& step : composed) {
-            QInputMethodEvent event(step.preedit, {});
-            event.setCommitString(step.commit);
-            QApplication::sendEvent(QGuiApplication::focusObject(), &event);
-            // Moving the focus would end the composition.
-            if (!step.preedit.isEmpty()) QCOMPARE(QApplication::focusWidget(), view);
+        for (const Key& key : keys) {
+            pressKey(view, key);
+            // Moving the focus would end a composition.
+            if (!key.preedit.isEmpty()) QCOMPARE(QApplication::focusWidget(), view);
         }
-        // A character as one key, whose text is a surrogate pair beyond 16
-        // bits.
+        // Each character goes where the focus is by then, as it does for a
+        // person, as one key: one beyond 16 bits comes as a surrogate pair.
         for (const char32_t c : typed.toUcs4()) {
             QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
                                 QString::fromUcs4(&c, 1), Qt::NoModifier);
@@ -330,7 +324,7 @@ private slots:
         QTest::addColumn<int>("cell");
         QTest::addColumn<int>("rebuiltFor");
         QTest::addColumn<bool>("away");
-        QTest::addColumn<bool>("composing");  // an input method began the edit
+        QTest::addColumn<bool>("byInputMethod");  // an input method began the edit
         QTest::addColumn<int>("current");
         QTest::newRow("the cell stays") << 7 << 30 << false << false << 7;
         QTest::newRow("the cell is gone") << 45 << 30 << false << false << 29;
@@ -341,13 +335,12 @@ private slots:
         QFETCH(int, cell);
         QFETCH(int, rebuiltFor);
         QFETCH(bool, away);
-        QFETCH(bool, composing);
+        QFETCH(bool, byInputMethod);
         QFETCH(int, current);
         buildFor(*m_form, QStringLiteral("50"));
         auto* view = goToCell(cell);
-        if (composing) {
-            QInputMethodEvent preedit(QStringLiteral("ni"), {});
-            QApplication::sendEvent(view, &preedit);
+        if (byInputMethod) {
+            pressKey(view, composing(QStringLiteral("ni"), {}));
             // The input method shows its window at the caret of the box
             // over the cell, which the board answers for while it composes.
             const QRect caret = view->inputMethodQuery(Qt::ImCursorRectangle).toRect();
